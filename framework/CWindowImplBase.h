@@ -1,0 +1,41 @@
+#pragma once
+#include "framework/CWindowBase.h"
+
+// A window object that runs a window through its message map: either a
+// window it created itself (through a class registered with CWinModule) or
+// an existing window it subclasses. Unhandled messages go to the window's
+// previous procedure. The object must outlive its window or detach first.
+class CWindowImplBase : public CWindowBase {
+public:
+    ~CWindowImplBase() override;
+
+    // Takes over an existing window; false if this object already runs one.
+    BOOL SubclassWindow(HWND hWnd);
+    // Gives the window back to its own procedure; returns it.
+    HWND UnsubclassWindow();
+
+    BOOL DestroyWindow();
+
+    // Default handling of a message, and of the message being processed.
+    LRESULT DefWindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam);
+    LRESULT DefWindowProc();
+    const MSG* GetCurrentMessage() const { return m_pCurrentMsg; }
+
+    // Called after the window's last message (WM_NCDESTROY).
+    virtual void OnFinalMessage(HWND hWnd);
+
+    // Used by CWinModule on a new window's first message.
+    LRESULT AttachCreated(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+
+protected:
+    HWND CreateWindowOfClass(ATOM atom, HWND hWndParent, const RECT& rect, LPCWSTR name,
+                             DWORD style, DWORD exStyle, HMENU hMenuOrId);
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR idSubclass, DWORD_PTR refData);
+    LRESULT Dispatch(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+    UINT_PTR SubclassId() const;
+
+    const MSG* m_pCurrentMsg = nullptr;
+};

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the system packages the build, the tests and the run command need.
+# Idempotent: only packages that are absent are fetched. Runs as root on Debian 12.
+set -euo pipefail
+
+native=(cmake make g++ clang python3 git googletest xvfb xauth imagemagick
+        mingw-w64 mingw-w64-tools libwine-dev xdotool)
+i386=(wine wine64 wine32:i386)
+
+missing=()
+for p in "${native[@]}" "${i386[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
