@@ -6,7 +6,7 @@ dll=$1 triplet=${2}-w64-mingw32
 dump=$("$triplet-objdump" -p "$dll") || { echo "!! cannot read $dll"; exit 1; }
 ok=0
 for e in DllGetClassObject DllCanUnloadNow DllRegisterServer DllUnregisterServer; do
-  echo "$dump" | grep -q -E "\] $e\$" || { echo "!! $dll does not export $e"; ok=1; }
+  grep -E "\] $e\$" <<<"$dump" >/dev/null || { echo "!! $dll does not export $e"; ok=1; }
 done
 bad=$(echo "$dump" | sed -n 's/^\s*DLL Name: //p' | grep -v -i -E '^(kernel32|user32|gdi32|advapi32|ole32|oleaut32|comctl32|shell32|shlwapi|uxtheme|msimg32|msvcrt|uuid)\.dll$|^api-ms-win-')
 [ -z "$bad" ] || { echo "!! $dll imports non-system DLLs: $bad"; ok=1; }

@@ -1,0 +1,124 @@
+#include "command/COptions.h"
+
+#include <commctrl.h>
+#include <new>
+#include <servprov.h>
+#include <shlguid.h>
+
+#include "framework/CAtlModule.h"
+
+HRESULT COptions::CreateInstance(IUnknown* pUnkOuter, REFIID riid, void** ppv) {
+    if (ppv == nullptr) return E_POINTER;
+    *ppv = nullptr;
+    if (pUnkOuter != nullptr) return CLASS_E_NOAGGREGATION;
+    COptions* pOptions = new (std::nothrow) COptions();
+    if (pOptions == nullptr) return E_OUTOFMEMORY;
+    // The first reference comes from the query; a refused query deletes the object.
+    pOptions->AddRef();
+    const HRESULT hr = pOptions->QueryInterface(riid, ppv);
+    pOptions->Release();
+    return hr;
+}
+
+COptions::COptions() {
+    if (CAtlModule* pModule = CAtlModule::Get()) pModule->Lock();
+}
+
+COptions::~COptions() {
+    ReleaseBrowser();
+    if (m_pSite != nullptr) m_pSite->Release();
+    if (CAtlModule* pModule = CAtlModule::Get()) pModule->Unlock();
+}
+
+HRESULT COptions::QueryInterface(REFIID riid, void** ppv) {
+    if (ppv == nullptr) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IObjectWithSite))
+        *ppv = static_cast<IObjectWithSite*>(this);
+    else if (IsEqualIID(riid, IID_IOptions) || IsEqualIID(riid, IID_IDispatch))
+        *ppv = static_cast<IOptions*>(this);
+    else if (IsEqualIID(riid, IID_IOleCommandTarget))
+        *ppv = static_cast<IOleCommandTarget*>(this);
+    else {
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+ULONG COptions::AddRef() { return ++m_refCount; }
+
+ULONG COptions::Release() {
+    const ULONG count = --m_refCount;
+    if (count == 0) delete this;
+    return count;
+}
+
+HRESULT COptions::SetSite(IUnknown* pUnkSite) {
+    if (pUnkSite != nullptr)
+        FetchBrowser(pUnkSite);
+    else
+        ReleaseBrowser();
+    if (pUnkSite != m_pSite) {
+        if (pUnkSite != nullptr) pUnkSite->AddRef();
+        if (m_pSite != nullptr) m_pSite->Release();
+        m_pSite = pUnkSite;
+    }
+    return S_OK;
+}
+
+void COptions::FetchBrowser(IUnknown* pUnkSite) {
+    IServiceProvider* pProvider = nullptr;
+    if (FAILED(pUnkSite->QueryInterface(IID_IServiceProvider,
+                                        reinterpret_cast<void**>(&pProvider))) ||
+        pProvider == nullptr)
+        return;
+    IWebBrowser2* pBrowser = nullptr;
+    if (SUCCEEDED(pProvider->QueryService(SID_SWebBrowserApp, IID_IWebBrowser2,
+                                          reinterpret_cast<void**>(&pBrowser))) &&
+        pBrowser != nullptr) {
+        ReleaseBrowser();
+        m_pBrowser = pBrowser;
+    }
+    pProvider->Release();
+}
+
+void COptions::ReleaseBrowser() {
+    if (m_pBrowser == nullptr) return;
+    m_pBrowser->Release();
+    m_pBrowser = nullptr;
+}
+
+HRESULT COptions::GetSite(REFIID riid, void** ppvSite) {
+    if (ppvSite == nullptr) return E_POINTER;
+    if (m_pSite == nullptr) {
+        *ppvSite = nullptr;
+        return E_FAIL;
+    }
+    return m_pSite->QueryInterface(riid, ppvSite);
+}
+
+HRESULT COptions::QueryStatus(const GUID*, ULONG, OLECMD[], OLECMDTEXT*) { return S_OK; }
+
+HRESULT COptions::Exec(const GUID*, DWORD, DWORD, VARIANT*, VARIANT*) {
+    HWND hWndBrowser = FindBrowserWindow();
+    if (hWndBrowser == nullptr) return S_OK;
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_COOL_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    return S_OK;
+}
+
+HWND COptions::FindBrowserWindow() {
+    if (m_pBrowser == nullptr) {
+        ShowOops(L"No Web browser pointer");
+        return nullptr;
+    }
+    SHANDLE_PTR hWnd = 0;
+    if (FAILED(m_pBrowser->get_HWND(&hWnd)) || hWnd == 0) {
+        ShowOops(L"Can't get browser window pointer");
+        return nullptr;
+    }
+    return reinterpret_cast<HWND>(hWnd);
+}
+
+void COptions::ShowOops(LPCWSTR text) { ::MessageBoxW(nullptr, text, L"Oops", MB_OK); }
