@@ -19,10 +19,14 @@ HPROPSHEETPAGE CPropertyPageBase::Create() {
     return ::CreatePropertySheetPageW(&m_psp);
 }
 
+bool CPropertyPageBase::IsSheetNotification(const NMHDR* pnmh) const {
+    return pnmh->hwndFrom == ::GetParent(m_hWnd) || pnmh->hwndFrom == m_hWnd;
+}
+
 LRESULT CPropertyPageBase::OnNotify(UINT, WPARAM, LPARAM lParam, BOOL& bHandled) {
     const NMHDR* pnmh = reinterpret_cast<const NMHDR*>(lParam);
     // Only the sheet's own notifications; children's go on.
-    if (pnmh->hwndFrom != ::GetParent(m_hWnd) && pnmh->hwndFrom != m_hWnd) {
+    if (!IsSheetNotification(pnmh)) {
         bHandled = FALSE;
         return 0;
     }

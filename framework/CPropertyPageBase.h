@@ -23,6 +23,9 @@ public:
 
 protected:
     LRESULT OnNotify(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    // True for a notification sent by the sheet or by the page itself (the
+    // PSN_ codes), false for one of a child control's.
+    bool IsSheetNotification(const NMHDR* pnmh) const;
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,61 @@
+#include "sheet/COptionsDlg.h"
+
+#include "prefs/DefaultPreferences.h"
+#include "prefs/PrefsFile.h"
+
+COptionsDlg::COptionsDlg(LPCWSTR title, UINT startPage, HWND hWndParent)
+    : CPropertySheetImpl<COptionsDlg>(title, startPage, hWndParent) {
+    m_psh.dwFlags |= PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP;
+    AddDefaultPreferences(m_preferences);
+    LoadPreferences();
+    m_tab1.Link(this, &m_tab2);
+    m_tab2.Link(this);
+    AddPage(m_tab1.PageDescription());
+    AddPage(m_tab2.PageDescription());
+    AddPage(m_tab3.PageDescription());
+}
+
+void COptionsDlg::LoadPreferences() { PrefsFile::FromEnvironment().Load(m_preferences); }
+
+bool COptionsDlg::SavePreferences() { return PrefsFile::FromEnvironment().Save(m_preferences); }
+
+// Centres the sheet the first time it is shown; later showings keep the
+// place the user gave it.
+LRESULT COptionsDlg::OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
+    if (wParam == 0 || m_centred) {
+        bHandled = FALSE;
+        return 0;
+    }
+    m_centred = true;
+    CenterOverParent();
+    return 0;
+}
+
+// Over the parent window while it is visible and not minimised, otherwise
+// over the work area; then kept inside the work area, its left and top edges
+// winning when it is larger.
+void COptionsDlg::CenterOverParent() {
+    HWND hParent = GetParentWindow();
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(hParent != nullptr ? hParent : m_hWnd,
+                                          MONITOR_DEFAULTTONEAREST),
+                      &monitor);
+    const RECT work = monitor.rcWork;
+
+    RECT centre = work;
+    if (hParent != nullptr && ::IsWindowVisible(hParent) && !::IsIconic(hParent))
+        ::GetWindowRect(hParent, &centre);
+
+    RECT sheet{};
+    ::GetWindowRect(m_hWnd, &sheet);
+    const int width = sheet.right - sheet.left;
+    const int height = sheet.bottom - sheet.top;
+    int x = (centre.left + centre.right - width) / 2;
+    int y = (centre.top + centre.bottom - height) / 2;
+    if (x + width > work.right) x = work.right - width;
+    if (x < work.left) x = work.left;
+    if (y + height > work.bottom) y = work.bottom - height;
+    if (y < work.top) y = work.top;
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

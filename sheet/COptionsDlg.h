@@ -1,0 +1,43 @@
+#pragma once
+#include <windows.h>
+
+#include "framework/CPropertySheetBase.h"
+#include "prefs/PreferenceSet.h"
+#include "sheet/CTab1.h"
+#include "sheet/CTab2.h"
+#include "sheet/CTab3.h"
+
+// The modal "VTL Options" sheet with its three pages. It owns the
+// preference set the pages edit: built with the defaults and the local
+// preferences file, saved to both files when the caller sees OK.
+//
+//   COptionsDlg dlg(L"VTL Options", 0, hWndBrowser);
+//   if (dlg.DoModal() == 1) dlg.SavePreferences();
+class COptionsDlg : public CPropertySheetImpl<COptionsDlg> {
+public:
+    COptionsDlg(LPCWSTR title, UINT startPage, HWND hWndParent);
+
+    // Overlays the local preferences file onto the set (the constructor
+    // does it once).
+    void LoadPreferences();
+    // Writes the set to both preferences files; false when it could not
+    // (the failure has been shown to the user).
+    bool SavePreferences();
+
+    PreferenceSet& Preferences() { return m_preferences; }
+
+    BEGIN_MSG_MAP(COptionsDlg)
+        MESSAGE_HANDLER(WM_SHOWWINDOW, OnShowWindow)
+    END_MSG_MAP()
+
+private:
+    LRESULT OnShowWindow(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    void CenterOverParent();
+
+    // Destroyed in reverse order: the set is cleared before the pages go.
+    CTab1 m_tab1;
+    CTab2 m_tab2;
+    CTab3 m_tab3;
+    PreferenceSet m_preferences;
+    bool m_centred = false;
+};

@@ -1,0 +1,118 @@
+#include "sheet/CTab1.h"
+
+#include "prefs/PreferenceSet.h"
+#include "sheet/COptionsDlg.h"
+#include "sheet/CPageControls.h"
+#include "sheet/CTab2.h"
+#include "sheet/ViewerRules.h"
+
+namespace {
+
+const wchar_t kViewerTypeKey[] = L"viewertype";
+const wchar_t kViewerEndpointKey[] = L"viewerendpoint";
+const wchar_t kOpeningBehaviorKey[] = L"openingbehavior";
+const wchar_t kOpeningModeKey[] = L"openingmode";
+
+// Takes the value at a position of the table, keeping the held value when
+// nothing is chosen.
+void TakeChoice(const ChoiceTable& choices, int position, std::wstring& value) {
+    if (const wchar_t* pValue = choices.ValueAt(position)) value = pValue;
+}
+
+}  // namespace
+
+void CTab1::Link(COptionsDlg* pSheet, CTab2* pTab2) {
+    m_pSheet = pSheet;
+    m_pTab2 = pTab2;
+}
+
+PreferenceSet* CTab1::Preferences() const {
+    return m_pSheet != nullptr ? &m_pSheet->Preferences() : nullptr;
+}
+
+LRESULT CTab1::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
+    LoadFromPreferences();
+    PrepareControls();
+    SetControlsFromValues();
+    return TRUE;
+}
+
+void CTab1::LoadFromPreferences() {
+    const PreferenceSet* pPrefs = Preferences();
+    if (pPrefs == nullptr) return;
+    const struct {
+        const wchar_t* key;
+        std::wstring* value;
+    } held[] = {{kViewerTypeKey, &m_viewerType},
+                {kViewerEndpointKey, &m_viewerEndpoint},
+                {kOpeningBehaviorKey, &m_openingBehavior},
+                {kOpeningModeKey, &m_openingMode}};
+    for (const auto& entry : held) {
+        const int position = pPrefs->FindKey(entry.key);
+        if (position >= 0) *entry.value = pPrefs->ValueAt(position);
+    }
+}
+
+void CTab1::PrepareControls() {
+    m_hViewerType = ::GetDlgItem(m_hWnd, IDC_VIEWER_TYPE);
+    m_hViewerUrl = ::GetDlgItem(m_hWnd, IDC_VIEWER_URL);
+    m_hBehaviors[0] = ::GetDlgItem(m_hWnd, IDC_BEHAVIOR_ADD);
+    m_hBehaviors[1] = ::GetDlgItem(m_hWnd, IDC_BEHAVIOR_REPLACE);
+    m_hBehaviors[2] = ::GetDlgItem(m_hWnd, IDC_BEHAVIOR_NEW);
+    CPageControls::FillCombo(m_hViewerType, ViewerRules::ViewerTypes());
+    m_hModes[0] = ::GetDlgItem(m_hWnd, IDC_MODE_WIN);
+    m_hModes[1] = ::GetDlgItem(m_hWnd, IDC_MODE_TAB);
+}
+
+void CTab1::SetControlsFromValues() {
+    CPageControls::SelectPosition(m_hViewerType,
+                                  ViewerRules::ViewerTypes().PositionOf(m_viewerType));
+    CPageControls::CheckRadio(m_hBehaviors, 3,
+                              ViewerRules::OpeningBehaviors().PositionOf(m_openingBehavior));
+    CPageControls::WriteText(m_hViewerUrl, m_viewerEndpoint);
+    CPageControls::CheckRadio(m_hModes, 2, ViewerRules::OpeningModes().PositionOf(m_openingMode));
+    UpdateViewerEnabling();
+}
+
+void CTab1::UpdateViewerEnabling() {
+    const ViewerEnabling enabling = ViewerRules::EnablingFor(m_viewerType);
+    if (m_pTab2 != nullptr) m_pTab2->SetViewerType(m_viewerType);
+    for (HWND hRadio : m_hBehaviors) CPageControls::Enable(hRadio, enabling.BehaviorRadios);
+    CPageControls::Enable(m_hViewerUrl, enabling.UrlField);
+}
+
+LRESULT CTab1::OnViewerChanged(WORD, WORD, HWND, BOOL&) {
+    TakeChoice(ViewerRules::ViewerTypes(), CPageControls::SelectedPosition(m_hViewerType),
+               m_viewerType);
+    UpdateViewerEnabling();
+    return 0;
+}
+
+void CTab1::GetValuesFromControls() {
+    TakeChoice(ViewerRules::ViewerTypes(), CPageControls::SelectedPosition(m_hViewerType),
+               m_viewerType);
+    TakeChoice(ViewerRules::OpeningBehaviors(), CPageControls::CheckedRadio(m_hBehaviors, 3),
+               m_openingBehavior);
+    m_viewerEndpoint = CPageControls::ReadText(m_hViewerUrl);
+    TakeChoice(ViewerRules::OpeningModes(), CPageControls::CheckedRadio(m_hModes, 2),
+               m_openingMode);
+}
+
+void CTab1::StoreToPreferences() {
+    GetValuesFromControls();
+    PreferenceSet* pPrefs = Preferences();
+    if (pPrefs == nullptr) return;
+    pPrefs->SetAt(kViewerTypeKey, m_viewerType);
+    pPrefs->SetAt(kViewerEndpointKey, m_viewerEndpoint);
+    pPrefs->SetAt(kOpeningBehaviorKey, m_openingBehavior);
+    pPrefs->SetAt(kOpeningModeKey, m_openingMode);
+}
+
+LRESULT CTab1::OnKillActive(int, LPNMHDR pnmh, BOOL& bHandled) {
+    if (!IsSheetNotification(pnmh)) {
+        bHandled = FALSE;
+        return 0;
+    }
+    StoreToPreferences();
+    return FALSE;  // the page never refuses to be left
+}

@@ -1,0 +1,238 @@
+#include "sheet/CTab2.h"
+
+#include "framework/CWinModule.h"
+#include "prefs/PreferenceSet.h"
+#include "sheet/COptionsDlg.h"
+#include "sheet/CPageControls.h"
+#include "sheet/ViewerRules.h"
+
+namespace {
+
+// The headers list's window class. It does nothing of its own until the page
+// attaches the list object to the window the dialog manager created.
+void RegisterHeadersListClass() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    wc.lpszClassName = L"HdrsList";
+    CWinModule::RegisterPlainClass(wc);
+}
+
+}  // namespace
+
+CTab2::CTab2() : m_rdfizer(EndpointSection::Rdfizer()), m_sparql(EndpointSection::Sparql()) {
+    RegisterHeadersListClass();
+}
+
+void CTab2::Link(COptionsDlg* pSheet) { m_pSheet = pSheet; }
+
+void CTab2::SetViewerType(const std::wstring& viewerType) { m_viewerType = viewerType; }
+
+PreferenceSet* CTab2::Preferences() const {
+    return m_pSheet != nullptr ? &m_pSheet->Preferences() : nullptr;
+}
+
+LRESULT CTab2::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
+    m_selectedHeader = -1;
+    if (const PreferenceSet* pPrefs = Preferences()) {
+        LoadSection(*pPrefs, m_rdfizer);
+        LoadSection(*pPrefs, m_sparql);
+    }
+    AttachHeadersList();
+    PrepareControls();
+    LoadHeaderRows();
+    SetControlsFromValues();
+    return TRUE;
+}
+
+void CTab2::LoadSection(const PreferenceSet& prefs, Section& section) {
+    const SectionKeys& keys = section.Rules.Keys();
+    const struct {
+        const wchar_t* key;
+        std::wstring* value;
+    } held[] = {{keys.Type, &section.Held.Type},
+                {keys.Host, &section.Held.Host},
+                {keys.Port, &section.Held.Port},
+                {keys.CustomEndpoint, &section.Held.Url}};
+    for (const auto& entry : held) {
+        const int position = prefs.FindKey(entry.key);
+        if (position >= 0) *entry.value = prefs.ValueAt(position);
+    }
+}
+
+void CTab2::PrepareControls() {
+    m_rdfizer.TypeCombo = ::GetDlgItem(m_hWnd, IDC_RDFIZER_TYPE);
+    m_rdfizer.Url = ::GetDlgItem(m_hWnd, IDC_RDFIZER_URL);
+    m_rdfizer.Host = ::GetDlgItem(m_hWnd, IDC_RDFIZER_HOST);
+    m_rdfizer.Port = ::GetDlgItem(m_hWnd, IDC_RDFIZER_PORT);
+    m_rdfizer.SetDefault = ::GetDlgItem(m_hWnd, IDC_RDFIZER_DEFAULT);
+    m_sparql.TypeCombo = ::GetDlgItem(m_hWnd, IDC_SPARQL_TYPE);
+    m_sparql.Url = ::GetDlgItem(m_hWnd, IDC_SPARQL_URL);
+    m_sparql.Host = ::GetDlgItem(m_hWnd, IDC_SPARQL_HOST);
+    m_sparql.Port = ::GetDlgItem(m_hWnd, IDC_SPARQL_PORT);
+    m_sparql.SetDefault = ::GetDlgItem(m_hWnd, IDC_SPARQL_DEFAULT);
+    CPageControls::FillCombo(m_rdfizer.TypeCombo, m_rdfizer.Rules.Types());
+    CPageControls::FillCombo(m_sparql.TypeCombo, m_sparql.Rules.Types());
+}
+
+void CTab2::SetControlsFromValues() {
+    ShowSection(m_rdfizer);
+    ShowSection(m_sparql);
+    RefreshEndpoints();
+}
+
+// Selects the held type (an unknown one leaves the selection as it is) and
+// shows the held address, host and port.
+void CTab2::ShowSection(Section& section) {
+    CPageControls::SelectPosition(section.TypeCombo,
+                                  section.Rules.Types().PositionOf(section.Held.Type));
+    CPageControls::WriteText(section.Url, section.Held.Url);
+    CPageControls::WriteText(section.Host, section.Held.Host);
+    CPageControls::WriteText(section.Port, section.Held.Port);
+}
+
+void CTab2::RefreshEndpoints() {
+    RefreshSection(m_sparql, ViewerRules::EnablingFor(m_viewerType).SparqlSection);
+    RefreshSection(m_rdfizer, true);
+}
+
+// Enables the section's controls for its held type, then takes host and
+// port as typed and recomposes the held address from the chosen type. No
+// control text is written.
+void CTab2::RefreshSection(Section& section, bool usable) {
+    const SectionEnabling enabling = section.Rules.EnablingFor(section.Held.Type, usable);
+    CPageControls::Enable(section.TypeCombo, enabling.TypeCombo);
+    CPageControls::Enable(section.Host, enabling.Host);
+    CPageControls::Enable(section.Port, enabling.Port);
+    CPageControls::Enable(section.Url, enabling.Url);
+    CPageControls::Enable(section.SetDefault, enabling.SetDefault);
+    section.Held.Host = CPageControls::ReadText(section.Host);
+    section.Held.Port = CPageControls::ReadText(section.Port);
+    section.Held.Url = section.Rules.ComposeUrl(CPageControls::SelectedPosition(section.TypeCombo),
+                                                section.Held.Host, section.Held.Port,
+                                                section.Held.Url);
+}
+
+void CTab2::GetValuesFromControls() {
+    ReadSection(m_rdfizer);
+    ReadSection(m_sparql);
+}
+
+// Every field is read, disabled or not; no selection keeps the held type.
+void CTab2::ReadSection(Section& section) {
+    const int position = CPageControls::SelectedPosition(section.TypeCombo);
+    if (const wchar_t* pType = section.Rules.Types().ValueAt(position)) section.Held.Type = pType;
+    section.Held.Host = CPageControls::ReadText(section.Host);
+    section.Held.Port = CPageControls::ReadText(section.Port);
+    section.Held.Url = CPageControls::ReadText(section.Url);
+}
+
+// A type choice or a Set Default redisplays every field from the held
+// values. What the user typed must survive that, so the host and port
+// fields, and any address field open for typing, are taken in first.
+void CTab2::TakeTypedText() {
+    for (Section* pSection : {&m_rdfizer, &m_sparql}) {
+        pSection->Held.Host = CPageControls::ReadText(pSection->Host);
+        pSection->Held.Port = CPageControls::ReadText(pSection->Port);
+        if (::IsWindowEnabled(pSection->Url))
+            pSection->Held.Url = CPageControls::ReadText(pSection->Url);
+    }
+}
+
+void CTab2::ChooseType(Section& section) {
+    const Choice* pChoice =
+        section.Rules.Types().At(CPageControls::SelectedPosition(section.TypeCombo));
+    if (pChoice == nullptr) return;
+    TakeTypedText();
+    section.Held.Type = pChoice->Value;
+    CPageControls::WriteText(section.Port, pChoice->ProposedPort != nullptr ? pChoice->ProposedPort : L"");
+    if (pChoice->FixedUrl != nullptr) section.Held.Url = pChoice->FixedUrl;
+    RefreshEndpoints();
+    SetControlsFromValues();
+}
+
+void CTab2::SetDefault(Section& section) {
+    TakeTypedText();
+    section.Held = section.Rules.Defaults();
+    SetControlsFromValues();
+}
+
+LRESULT CTab2::OnRdfizerTypeChosen(WORD, WORD, HWND, BOOL&) {
+    ChooseType(m_rdfizer);
+    return 0;
+}
+
+LRESULT CTab2::OnAddHeader(WORD, WORD, HWND, BOOL&) {
+    AddHeaderRow();
+    return 0;
+}
+
+LRESULT CTab2::OnRdfizerSetDefault(WORD, WORD, HWND, BOOL&) {
+    SetDefault(m_rdfizer);
+    return 0;
+}
+
+LRESULT CTab2::OnSparqlTypeChosen(WORD, WORD, HWND, BOOL&) {
+    ChooseType(m_sparql);
+    return 0;
+}
+
+LRESULT CTab2::OnRemoveHeader(WORD, WORD, HWND, BOOL&) {
+    RemoveSelectedHeaderRow();
+    return 0;
+}
+
+LRESULT CTab2::OnSparqlSetDefault(WORD, WORD, HWND, BOOL&) {
+    SetDefault(m_sparql);
+    return 0;
+}
+
+LRESULT CTab2::OnSetActive(int, LPNMHDR pnmh, BOOL& bHandled) {
+    if (!IsSheetNotification(pnmh)) {
+        bHandled = FALSE;
+        return 0;
+    }
+    RefreshEndpoints();
+    m_selectedHeader = -1;
+    return 0;  // activation accepted
+}
+
+LRESULT CTab2::OnKillActive(int, LPNMHDR pnmh, BOOL& bHandled) {
+    if (!IsSheetNotification(pnmh)) {
+        bHandled = FALSE;
+        return 0;
+    }
+    StoreToPreferences();
+    return FALSE;  // the page never refuses to be left
+}
+
+void CTab2::StoreToPreferences() {
+    GetValuesFromControls();
+    PreferenceSet* pPrefs = Preferences();
+    if (pPrefs == nullptr) return;
+    StoreSection(*pPrefs, m_rdfizer);
+    StoreSection(*pPrefs, m_sparql);
+    StoreHeaderPairs();
+}
+
+// The generic endpoint always gets its default; it is not shown on the page.
+void CTab2::StoreSection(PreferenceSet& prefs, const Section& section) {
+    const SectionKeys& keys = section.Rules.Keys();
+    prefs.SetAt(keys.Type, section.Held.Type);
+    prefs.SetAt(keys.Host, section.Held.Host);
+    prefs.SetAt(keys.Port, section.Held.Port);
+    prefs.SetAt(keys.CustomEndpoint, section.Held.Url);
+    prefs.SetAt(keys.GenericEndpoint, section.Rules.GenericEndpoint());
+}
+
+// The headers grid arrives with its own change; until then control 239 is a
+// plain window of its class, the set's header pairs stay where they are and
+// are written back as loaded.
+void CTab2::AttachHeadersList() {}
+void CTab2::LoadHeaderRows() {}
+void CTab2::AddHeaderRow() {}
+void CTab2::RemoveSelectedHeaderRow() {}
+void CTab2::StoreHeaderPairs() {}

@@ -1,0 +1,99 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "framework/CPropertyPageBase.h"
+#include "sheet/EndpointSection.h"
+#include "sheet/SheetResources.h"
+
+class COptionsDlg;
+class PreferenceSet;
+
+// The "RDF Data Access" page: the RDFizer service and the SPARQL endpoint
+// (type, host, port, composed or typed address) and the additional HTTP
+// headers. The SPARQL section is usable only with the built-in viewer,
+// which the Viewers page tells this page about.
+class CTab2 : public CPropertyPageImpl<CTab2> {
+public:
+    enum { IDD = IDD_RDFDATAACCESS };
+
+    // Registers the window class of the headers list, which the page's
+    // template names, once per process.
+    CTab2();
+
+    // The sheet whose preferences the page edits; null edits nothing.
+    void Link(COptionsDlg* pSheet);
+
+    // The viewer type chosen on the Viewers page; takes effect at the page's
+    // next activation.
+    void SetViewerType(const std::wstring& viewerType);
+
+    BEGIN_MSG_MAP(CTab2)
+        MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+        COMMAND_HANDLER(IDC_RDFIZER_TYPE, CBN_SELCHANGE, OnRdfizerTypeChosen)
+        COMMAND_HANDLER(IDC_HEADER_ADD, BN_CLICKED, OnAddHeader)
+        COMMAND_HANDLER(IDC_RDFIZER_DEFAULT, BN_CLICKED, OnRdfizerSetDefault)
+        COMMAND_HANDLER(IDC_SPARQL_TYPE, CBN_SELCHANGE, OnSparqlTypeChosen)
+        COMMAND_HANDLER(IDC_HEADER_REMOVE, BN_CLICKED, OnRemoveHeader)
+        COMMAND_HANDLER(IDC_SPARQL_DEFAULT, BN_CLICKED, OnSparqlSetDefault)
+        NOTIFY_CODE_HANDLER(PSN_SETACTIVE, OnSetActive)
+        NOTIFY_CODE_HANDLER(PSN_KILLACTIVE, OnKillActive)
+        CHAIN_MSG_MAP(CPropertyPageImpl<CTab2>)
+        REFLECT_NOTIFICATIONS()
+    END_MSG_MAP()
+
+    void SetControlsFromValues();
+    void GetValuesFromControls();
+    void RefreshEndpoints();
+    void StoreToPreferences();
+
+private:
+    // One service section: its rules, the values the page holds for it and
+    // its controls.
+    struct Section {
+        explicit Section(const EndpointSection& rules) : Rules(rules) {}
+        const EndpointSection& Rules;
+        EndpointValues Held;
+        HWND TypeCombo = nullptr;
+        HWND Host = nullptr;
+        HWND Port = nullptr;
+        HWND Url = nullptr;
+        HWND SetDefault = nullptr;
+    };
+
+    LRESULT OnInitDialog(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnRdfizerTypeChosen(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnAddHeader(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnRdfizerSetDefault(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnSparqlTypeChosen(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnRemoveHeader(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnSparqlSetDefault(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnSetActive(int idCtrl, LPNMHDR pnmh, BOOL& bHandled);
+    LRESULT OnKillActive(int idCtrl, LPNMHDR pnmh, BOOL& bHandled);
+
+    void LoadSection(const PreferenceSet& prefs, Section& section);
+    void StoreSection(PreferenceSet& prefs, const Section& section);
+    void PrepareControls();
+    void ShowSection(Section& section);
+    void RefreshSection(Section& section, bool usable);
+    void ReadSection(Section& section);
+    void ChooseType(Section& section);
+    void SetDefault(Section& section);
+    void TakeTypedText();
+    PreferenceSet* Preferences() const;
+
+    // Where the headers list plugs in.
+    void AttachHeadersList();
+    void LoadHeaderRows();
+    void AddHeaderRow();
+    void RemoveSelectedHeaderRow();
+    void StoreHeaderPairs();
+
+    std::wstring m_viewerType;
+    Section m_rdfizer;
+    Section m_sparql;
+    COptionsDlg* m_pSheet = nullptr;
+    int m_selectedHeader = -1;
+};
