@@ -6,6 +6,7 @@
 #include <shlguid.h>
 
 #include "framework/CAtlModule.h"
+#include "sheet/COptionsDlg.h"
 
 HRESULT COptions::CreateInstance(IUnknown* pUnkOuter, REFIID riid, void** ppv) {
     if (ppv == nullptr) return E_POINTER;
@@ -100,11 +101,16 @@ HRESULT COptions::GetSite(REFIID riid, void** ppvSite) {
 
 HRESULT COptions::QueryStatus(const GUID*, ULONG, OLECMD[], OLECMDTEXT*) { return S_OK; }
 
+// Every call shows the sheet, whatever the command; failures are told to the
+// user, never returned.
 HRESULT COptions::Exec(const GUID*, DWORD, DWORD, VARIANT*, VARIANT*) {
     HWND hWndBrowser = FindBrowserWindow();
     if (hWndBrowser == nullptr) return S_OK;
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_COOL_CLASSES};
     ::InitCommonControlsEx(&icc);
+    // Any result but OK (Cancel, the close box, a failure) saves nothing.
+    COptionsDlg dlg(L"VTL Options", 0, hWndBrowser);
+    if (dlg.DoModal(hWndBrowser) == 1) dlg.SavePreferences();
     return S_OK;
 }
 
