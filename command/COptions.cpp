@@ -56,10 +56,10 @@ ULONG COptions::Release() {
 }
 
 HRESULT COptions::SetSite(IUnknown* pUnkSite) {
-    if (pUnkSite != nullptr)
-        FetchBrowser(pUnkSite);
-    else
-        ReleaseBrowser();
+    // A new site's browser replaces the old one; a site without a browser
+    // leaves none, so Exec never works on a browser it was not given.
+    ReleaseBrowser();
+    if (pUnkSite != nullptr) FetchBrowser(pUnkSite);
     if (pUnkSite != m_pSite) {
         if (pUnkSite != nullptr) pUnkSite->AddRef();
         if (m_pSite != nullptr) m_pSite->Release();
@@ -77,10 +77,8 @@ void COptions::FetchBrowser(IUnknown* pUnkSite) {
     IWebBrowser2* pBrowser = nullptr;
     if (SUCCEEDED(pProvider->QueryService(SID_SWebBrowserApp, IID_IWebBrowser2,
                                           reinterpret_cast<void**>(&pBrowser))) &&
-        pBrowser != nullptr) {
-        ReleaseBrowser();
+        pBrowser != nullptr)
         m_pBrowser = pBrowser;
-    }
     pProvider->Release();
 }
 
