@@ -59,7 +59,9 @@ private:
         Token token;
         while (Next(token)) {
             if (IsBare(token, L"}")) return true;
-            if (valuesAllowed && IsBare(token, L"val")) {
+            if (IsBare(token, L"val")) {
+                // A reserved word: a key of that name is written quoted.
+                if (!valuesAllowed) return false;
                 Value value;
                 if (!ParseName(value.name) || !ExpectBare(L"=") || !ParseString(value.data))
                     return false;
