@@ -31,7 +31,7 @@ public:
         Token token;
         while (Next(token)) {
             Root root{RootKeyOf(token), {}};
-            if (root.hKey == nullptr || !ExpectBare(L"{") || !ParseKeys(root.keys, false))
+            if (root.hKey == nullptr || !ExpectBare(L"{") || !ParseKeys(root.keys, nullptr))
                 return false;
             roots.push_back(std::move(root));
         }
@@ -54,14 +54,15 @@ private:
         return !token.quoted && EqualsNoCase(token.text, word);
     }
 
-    // Keys (and, inside a key, values) up to the closing brace.
-    bool ParseKeys(std::vector<Key>& keys, bool valuesAllowed, std::vector<Value>* values = nullptr) {
+    // Keys, and values where a key's body allows them (values not null),
+    // up to the closing brace.
+    bool ParseKeys(std::vector<Key>& keys, std::vector<Value>* values) {
         Token token;
         while (Next(token)) {
             if (IsBare(token, L"}")) return true;
             if (IsBare(token, L"val")) {
                 // A reserved word: a key of that name is written quoted.
-                if (!valuesAllowed) return false;
+                if (values == nullptr) return false;
                 Value value;
                 if (!ParseName(value.name) || !ExpectBare(L"=") || !ParseString(value.data))
                     return false;
@@ -97,7 +98,7 @@ private:
                 return true;
             }
         }
-        if (IsBare(token, L"{")) return ParseKeys(key.subkeys, true, &key.values);
+        if (IsBare(token, L"{")) return ParseKeys(key.subkeys, &key.values);
         m_pos = mark;  // the token belongs to the next entry
         return true;
     }
