@@ -126,20 +126,26 @@ TEST(OptionsSheet, ShowingAgainKeepsThePlaceAndAMinimisedBrowserCentresOnTheWork
     });
 }
 
-TEST(OptionsSheet, SheetLargerThanTheRoomLeftIsKeptInsideTheWorkArea) {
+TEST(OptionsSheet, SheetCentredPartlyOffTheScreenIsMovedInsideTheWorkArea) {
     PrefsSandbox sandbox;
     const RECT work = WorkAreaOf(::GetDesktopWindow());
-    // A browser hanging off the top-left corner would centre the sheet
-    // partly off the screen.
-    BrowserWindow browser(RECT{work.left - 300, work.top - 250, work.left + 100, work.top + 50});
-    COptionsDlg dlg(L"VTL Options", 0, browser.Handle());
-    SheetDriver::Run(dlg, [&](SheetDriver& sheet) {
+    const auto placeOver = [&](const RECT& browserRect) {
+        BrowserWindow browser(browserRect);
+        COptionsDlg dlg(L"VTL Options", 0, browser.Handle());
         RECT rc{};
-        ::GetWindowRect(sheet.Sheet(), &rc);
-        EXPECT_EQ(rc.left, work.left);
-        EXPECT_EQ(rc.top, work.top);
-        sheet.PressCancel();
-    });
+        SheetDriver::Run(dlg, [&](SheetDriver& sheet) {
+            ::GetWindowRect(sheet.Sheet(), &rc);
+            sheet.PressCancel();
+        });
+        return rc;
+    };
+    // Browsers hanging off a corner would centre the sheet partly off it.
+    const RECT topLeft = placeOver(RECT{work.left - 300, work.top - 250, work.left + 100, work.top + 50});
+    EXPECT_EQ(topLeft.left, work.left);
+    EXPECT_EQ(topLeft.top, work.top);
+    const RECT bottomRight = placeOver(RECT{work.right - 100, work.bottom - 50, work.right + 300, work.bottom + 250});
+    EXPECT_EQ(bottomRight.right, work.right);
+    EXPECT_EQ(bottomRight.bottom, work.bottom);
 }
 
 TEST(OptionsSheet, OkWritesBothFilesWithTheLoadedSetAndLeavesUnvisitedPagesKeysAlone) {
