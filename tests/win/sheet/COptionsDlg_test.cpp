@@ -223,3 +223,49 @@ TEST(OptionsSheet, BuildingTheSheetFillsDefaultsThenTheLocalFile) {
     EXPECT_EQ(held.KeyAt(13), L"openingmode");
     EXPECT_EQ(held.ValueAt(13), L"tab");
 }
+
+namespace {
+
+// The two editing pages in a sheet of their own, linked to nothing.
+class CUnlinkedSheet : public CPropertySheetImpl<CUnlinkedSheet> {
+public:
+    CUnlinkedSheet() : CPropertySheetImpl<CUnlinkedSheet>(L"Unlinked", 0, nullptr) {
+        AddPage(m_viewers.PageDescription());
+        AddPage(m_rdf.PageDescription());
+    }
+    BEGIN_MSG_MAP(CUnlinkedSheet)
+    END_MSG_MAP()
+
+private:
+    CTab1 m_viewers;
+    CTab2 m_rdf;
+};
+
+}  // namespace
+
+TEST(OptionsSheet, PagesWithoutASheetShowTheirOwnInitialValuesAndStoreNowhere) {
+    CUnlinkedSheet sheetObject;
+    const INT_PTR result = SheetDriver::Run(sheetObject, [](SheetDriver& sheet) {
+        EXPECT_EQ(sheet.Selection(SheetDriver::Viewers, IDC_VIEWER_TYPE), CB_ERR);
+        sheet.Choose(SheetDriver::Viewers, IDC_VIEWER_TYPE, 0);
+        sheet.SelectPage(SheetDriver::RdfDataAccess);
+        // Without a Viewers page linked, no viewer type reaches this page.
+        EXPECT_FALSE(sheet.Enabled(SheetDriver::RdfDataAccess, IDC_SPARQL_TYPE));
+        EXPECT_EQ(sheet.Text(SheetDriver::RdfDataAccess, IDC_RDFIZER_HOST), L"");
+        sheet.Choose(SheetDriver::RdfDataAccess, IDC_RDFIZER_TYPE, 1);
+        EXPECT_EQ(sheet.Text(SheetDriver::RdfDataAccess, IDC_RDFIZER_URL), L"https:///about/?url=");
+        sheet.PressOk();
+    });
+    EXPECT_EQ(result, 1);
+}
+
+TEST(OptionsSheet, UnsetPreferenceFoldersLeaveTheDefaults) {
+    PrefsSandbox sandbox;
+    sandbox.WriteLocal("vtl_prefs = {\n  openingmode: \"tab\"};\n");
+    ::SetEnvironmentVariableW(L"LOCALAPPDATA", nullptr);
+    ::SetEnvironmentVariableW(L"ALLUSERSPROFILE", nullptr);
+    COptionsDlg dlg(L"VTL Options", 0, nullptr);
+    const PreferenceSet& held = dlg.Preferences();
+    ASSERT_EQ(held.Count(), 14);
+    EXPECT_EQ(held.ValueAt(held.FindKey(L"openingmode")), L"win");
+}

@@ -10,7 +10,7 @@
 namespace {
 
 struct PendingRun {
-    COptionsDlg* pDlg;
+    CPropertySheetBase* pDlg;
     const SheetDriver::Script* pScript;
     UINT_PTR timer;
     int ticks;
@@ -20,7 +20,7 @@ thread_local PendingRun* t_pRun = nullptr;
 
 }  // namespace
 
-INT_PTR SheetDriver::Run(COptionsDlg& dlg, const Script& script) {
+INT_PTR SheetDriver::Run(CPropertySheetBase& dlg, const Script& script) {
     PendingRun run{&dlg, &script, 0, 0};
     t_pRun = &run;
     run.timer = ::SetTimer(nullptr, 0, 30, OnTimer);

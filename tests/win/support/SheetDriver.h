@@ -5,6 +5,7 @@
 #include <string>
 
 class COptionsDlg;
+class CPropertySheetBase;
 
 // Drives a real options sheet the way a user would, from inside its own
 // modal loop: Run starts the sheet on the calling thread and, once the
@@ -19,7 +20,7 @@ public:
 
     // Returns the sheet's result. A script that leaves the sheet open fails
     // the test and the sheet is cancelled.
-    static INT_PTR Run(COptionsDlg& dlg, const Script& script);
+    static INT_PTR Run(CPropertySheetBase& dlg, const Script& script);
     // As the browser command does: saves when the result is exactly 1.
     static INT_PTR RunAndSaveOnOk(COptionsDlg& dlg, const Script& script);
 
