@@ -67,6 +67,12 @@ TEST(RdfDataAccessPage, ShowsTheTypeChoicesAndTheLoadedValues) {
         wchar_t className[16]{};
         ::GetClassNameW(sheet.Control(kRdf, IDC_HEADERS_LIST), className, 16);
         EXPECT_STREQ(className, L"HdrsList");
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        ASSERT_TRUE(::GetClassInfoExW(::GetModuleHandleW(nullptr), L"HdrsList", &wc));
+        EXPECT_EQ(wc.style, static_cast<UINT>(CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS));
+        EXPECT_EQ(wc.hbrBackground, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+        EXPECT_EQ(wc.hCursor, ::LoadCursorW(nullptr, IDC_ARROW));
         sheet.PressOk();
     });
     // Nothing was changed: every key keeps its default, and the URL fields'
