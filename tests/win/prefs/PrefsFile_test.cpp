@@ -354,3 +354,28 @@ TEST_F(PrefsFileTest, ACrashBetweenTheTwoMovesLeavesEachCopyCompleteOldOrNew) {
     EXPECT_EQ(CommonCopy(), newText);
     EXPECT_EQ(folder.Files().size(), 2u);
 }
+
+TEST_F(PrefsFileTest, RawHighBytesOfOlderFilesAndKeysGoThroughTheThreadsAnsiCodePage) {
+    WriteOldCopies();
+    const LCID savedLocale = GetThreadLocale();
+    // Byte 0xC0 is U+0410 in the Cyrillic code page 1251, U+00C0 in 1252.
+    const std::string older = "vtl_prefs = {\r\n  h_name0: \"X-\xC0\",\r\n  k\xC0: \"1\"};\r\n";
+    ASSERT_TRUE(PrefsTestFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", older));
+    for (const auto& [language, letter] : {std::pair<LANGID, wchar_t>{0x0419, L'\x410'}, {0x0409, L'\xC0'}}) {
+        ASSERT_TRUE(SetThreadLocale(MAKELCID(language, SORT_DEFAULT)));
+        PreferenceSet set;
+        EXPECT_TRUE(PrefsFile::FromEnvironment().Load(set));
+        EXPECT_EQ(PairsOf(set), (Pairs{{L"h_name0", std::wstring(L"X-") + letter}, {std::wstring(L"k") + letter, L"1"}}))
+            << language;
+
+        // The key goes back to disk as the byte it came from; the value as an escape.
+        bool saved = false;
+        EXPECT_TRUE(SaveWatched(PrefsFile::FromEnvironment(), set, saved).empty());
+        EXPECT_TRUE(saved);
+        const std::string expected = std::string("vtl_prefs = {\r\n  h_name0: \"X-\\u0") +
+                                     (letter == L'\x410' ? "410" : "0C0") + "\",\r\n  k\xC0: \"1\"};\r\n";
+        EXPECT_EQ(LocalCopy(), expected) << language;
+        ASSERT_TRUE(PrefsTestFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", older));
+    }
+    SetThreadLocale(savedLocale);
+}
