@@ -1,0 +1,36 @@
+#include "prefs/ThreadAnsiCodePage.h"
+
+#include <windows.h>
+
+#include <climits>
+
+std::wstring ThreadAnsiCodePage::Decode(std::string_view bytes) const {
+    if (bytes.empty() || bytes.size() > static_cast<size_t>(INT_MAX))
+        return std::wstring();
+    const int byteCount = static_cast<int>(bytes.size());
+    const int length = MultiByteToWideChar(CP_THREAD_ACP, 0, bytes.data(), byteCount, nullptr, 0);
+    if (length <= 0)
+        return std::wstring();
+    std::wstring text(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_THREAD_ACP, 0, bytes.data(), byteCount, &text[0], length);
+    return text;
+}
+
+std::string ThreadAnsiCodePage::Encode(std::wstring_view text) const {
+    if (text.empty() || text.size() > static_cast<size_t>(INT_MAX))
+        return std::string();
+    const int unitCount = static_cast<int>(text.size());
+    // No best-fit substitutes: a character the code page lacks becomes "?"
+    // rather than a look-alike. UTF-8 as the ANSI code page takes no flags.
+    DWORD flags = WC_NO_BEST_FIT_CHARS;
+    int length = WideCharToMultiByte(CP_THREAD_ACP, flags, text.data(), unitCount, nullptr, 0, nullptr, nullptr);
+    if (length <= 0 && GetLastError() == ERROR_INVALID_FLAGS) {
+        flags = 0;
+        length = WideCharToMultiByte(CP_THREAD_ACP, flags, text.data(), unitCount, nullptr, 0, nullptr, nullptr);
+    }
+    if (length <= 0)
+        return std::string();
+    std::string bytes(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_THREAD_ACP, flags, text.data(), unitCount, &bytes[0], length, nullptr, nullptr);
+    return bytes;
+}

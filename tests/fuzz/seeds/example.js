@@ -1,0 +1,3 @@
+vtl_prefs = {
+  viewertype: "builtin",
+  openingmode: "tab"};

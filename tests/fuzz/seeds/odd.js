@@ -1,0 +1,2 @@
+junk: 'x' {
+ "quoted": abc, a: "v", bb: 'c,d:{e}' } { cc: "un

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "prefs/DefaultPreferences.h"
+#include "prefs/PreferenceSet.h"
+
+namespace {
+
+using Pairs = std::vector<std::pair<std::wstring, std::wstring>>;
+
+Pairs PairsOf(const PreferenceSet& set) {
+    Pairs pairs;
+    for (int i = 0; i < set.Count(); ++i)
+        pairs.emplace_back(set.KeyAt(i), set.ValueAt(i));
+    return pairs;
+}
+
+}  // namespace
+
+TEST(PreferenceSet, DefaultsAreTheFourteenKeysInTableOrder) {
+    PreferenceSet set;
+    AddDefaultPreferences(set);
+    const std::wstring host = DefaultServiceHost;
+    const Pairs expected = {
+        {L"viewertype", L"builtin"},
+        {L"viewerendpoint", L"http://" + host + L"/vtl/?uri[]="},
+        {L"openingbehavior", L"new"},
+        {L"openingmode", L"win"},
+        {L"sparqltype", L"corvessa"},
+        {L"sparqlhost", host},
+        {L"sparqlport", L""},
+        {L"sparqlgenendpoint", L"http://" + host + L"/sparql"},
+        {L"sparqlcustendpoint", L"http://" + host + L"/sparql"},
+        {L"proxyservice", L"corvessa"},
+        {L"proxyhost", host},
+        {L"proxyport", L""},
+        {L"proxygenendpoint", L"http://" + host + L"/about?url="},
+        {L"proxycustendpoint", L"http://" + host + L"/about?url="},
+    };
+    EXPECT_EQ(PairsOf(set), expected);
+    EXPECT_EQ(host, L"lod.brackwyn.example");
+}
+
+TEST(PreferenceSet, RepeatedKeysAreFoundAndRemovedFirstOccurrenceFirst) {
+    PreferenceSet set;
+    EXPECT_EQ(set.FindKey(L"k"), -1);
+    ASSERT_TRUE(set.Add(L"other", L"x"));
+    ASSERT_TRUE(set.Add(L"k", L"a"));
+    ASSERT_TRUE(set.Add(L"k", L"b"));
+    EXPECT_EQ(set.FindKey(L"k"), 1);
+    EXPECT_EQ(set.ValueAt(set.FindKey(L"k")), L"a");
+
+    EXPECT_TRUE(set.SetAt(L"k", L"a2"));
+    EXPECT_EQ(PairsOf(set), (Pairs{{L"other", L"x"}, {L"k", L"a2"}, {L"k", L"b"}}));
+
+    EXPECT_TRUE(set.Remove(L"k"));
+    EXPECT_EQ(PairsOf(set), (Pairs{{L"other", L"x"}, {L"k", L"b"}}));
+    EXPECT_TRUE(set.Remove(L"k"));
+    EXPECT_FALSE(set.Remove(L"k"));
+    EXPECT_EQ(PairsOf(set), (Pairs{{L"other", L"x"}}));
+}
+
+TEST(PreferenceSet, KeysAreCaseSensitiveAndAbsentKeysChangeNothing) {
+    PreferenceSet set;
+    AddDefaultPreferences(set);
+    const Pairs before = PairsOf(set);
+    EXPECT_FALSE(set.SetAt(L"ViewerType", L"disco"));
+    EXPECT_FALSE(set.SetAt(L"viewertype ", L"disco"));
+    EXPECT_FALSE(set.Remove(L"VIEWERTYPE"));
+    EXPECT_EQ(set.FindKey(L"viewerType"), -1);
+    EXPECT_EQ(PairsOf(set), before);
+    EXPECT_EQ(set.ValueAt(set.FindKey(L"viewertype")), L"builtin");
+}
+
+TEST(PreferenceSet, RemoveAtShiftsLaterPairsDownAndRefusesOutOfRange) {
+    PreferenceSet set;
+    set.Add(L"k0", L"v0");
+    set.Add(L"k1", L"v1");
+    set.Add(L"k2", L"");
+    EXPECT_FALSE(set.RemoveAt(-1));
+    EXPECT_FALSE(set.RemoveAt(3));
+    EXPECT_EQ(set.Count(), 3);
+
+    EXPECT_TRUE(set.RemoveAt(0));
+    EXPECT_EQ(PairsOf(set), (Pairs{{L"k1", L"v1"}, {L"k2", L""}}));
+
+    // Positions outside the set read as empty text, never as another pair.
+    EXPECT_EQ(set.KeyAt(2), L"");
+    EXPECT_EQ(set.ValueAt(-1), L"");
+    set.Clear();
+    EXPECT_EQ(set.Count(), 0);
+    EXPECT_EQ(set.KeyAt(0), L"");
+    EXPECT_FALSE(set.RemoveAt(0));
+}
