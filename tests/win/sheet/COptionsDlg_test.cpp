@@ -233,8 +233,8 @@ public:
         AddPage(m_viewers.PageDescription());
         AddPage(m_rdf.PageDescription());
     }
-    BEGIN_MSG_MAP(CUnlinkedSheet)
-    END_MSG_MAP()
+    // The sheet window keeps the control's own handling throughout.
+    BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD) override { return FALSE; }
 
 private:
     CTab1 m_viewers;
