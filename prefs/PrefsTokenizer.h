@@ -15,10 +15,9 @@ public:
     std::string_view NextToken();
     bool Exhausted() const;
 
+private:
     static bool IsWhitespace(char c);
     static bool IsDelimiter(char c);
-
-private:
     void SkipWhitespace();
     // Position just past the quoted run that starts at `open`, or npos if
     // the text ends inside it.

@@ -57,13 +57,12 @@ void StagedFile::Discard() {
     m_temp.clear();
 }
 
+// "vtl_prefs.js.<process>-<tick>-<n>.tmp": unique among this process's
+// saves and unlikely to meet a leftover of another process.
 std::wstring StagedFile::NewTempName(const std::wstring& target) {
     static std::atomic<unsigned long> counter{0};
-    wchar_t suffix[64];
-    swprintf(suffix, sizeof suffix / sizeof suffix[0], L".%lx-%lx-%lx.tmp",
-             static_cast<unsigned long>(GetCurrentProcessId()),
-             static_cast<unsigned long>(GetTickCount()), ++counter);
-    return target + suffix;
+    return target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount()) + L"-" +
+           std::to_wstring(++counter) + L".tmp";
 }
 
 bool StagedFile::WriteAll(HANDLE file, std::string_view bytes) {

@@ -95,14 +95,3 @@ TEST(PreferenceSet, RemoveAtShiftsLaterPairsDownAndRefusesOutOfRange) {
     EXPECT_EQ(set.KeyAt(0), L"");
     EXPECT_FALSE(set.RemoveAt(0));
 }
-
-TEST(PreferenceSet, KeepsItsOwnCopiesOfTheStrings) {
-    PreferenceSet set;
-    std::wstring key = L"key";
-    std::wstring value = L"value";
-    set.Add(key, value);
-    key += L"changed";
-    value.clear();
-    EXPECT_EQ(set.FindKey(L"key"), 0);
-    EXPECT_EQ(set.ValueAt(0), L"value");
-}

@@ -1,0 +1,381 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "prefs/DefaultPreferences.h"
+#include "prefs/PreferenceSet.h"
+#include "prefs/PrefsFile.h"
+#include "prefs/PrefsWriter.h"
+#include "prefs/StagedFile.h"
+#include "prefs/ThreadAnsiCodePage.h"
+#include "MessageBoxWatcher.h"
+#include "PrefsTestFolder.h"
+
+namespace {
+
+using Pairs = std::vector<std::pair<std::wstring, std::wstring>>;
+
+Pairs PairsOf(const PreferenceSet& set) {
+    Pairs pairs;
+    for (int i = 0; i < set.Count(); ++i)
+        pairs.emplace_back(set.KeyAt(i), set.ValueAt(i));
+    return pairs;
+}
+
+PreferenceSet Defaults() {
+    PreferenceSet set;
+    AddDefaultPreferences(set);
+    return set;
+}
+
+// The defaults with a few values of every kind changed and header pairs added.
+PreferenceSet Edited() {
+    PreferenceSet set = Defaults();
+    set.SetAt(L"viewertype", L"custom");
+    set.SetAt(L"viewerendpoint", L"http://viewer.example/?q=\"a\\b\"&x=caf\xE9 \x416\x43E");
+    set.Add(L"h_name0", L"X-Smile");
+    set.Add(L"h_val0", L"\xD83D\xDE00 \t tab");
+    return set;
+}
+
+std::string TextOf(const PreferenceSet& set) {
+    const ThreadAnsiCodePage codePage;
+    return PrefsWriter(codePage).Write(set);
+}
+
+// A file that another program has open for reading and writing, sharing
+// neither deletion nor renaming, as long as this object lives.
+class HeldOpen {
+public:
+    explicit HeldOpen(const std::wstring& path)
+        : m_file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, 0, nullptr)) {
+        EXPECT_NE(m_file, INVALID_HANDLE_VALUE);
+    }
+    ~HeldOpen() {
+        if (m_file != INVALID_HANDLE_VALUE)
+            CloseHandle(m_file);
+    }
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+
+private:
+    HANDLE m_file;
+};
+
+const std::string kOldText = "vtl_prefs = {\r\n  viewertype: \"disco\"};\r\n";
+
+// Saves (or loads) while a watcher presses OK on any "Oops" box, and
+// returns what boxes were shown.
+std::vector<SeenMessageBox> SaveWatched(const PrefsFile& file, const PreferenceSet& set, bool& saved) {
+    MessageBoxWatcher watcher(L"Oops");
+    saved = file.Save(set);
+    return watcher.Stop();
+}
+
+void ExpectSaveFailureBox(const std::vector<SeenMessageBox>& boxes) {
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, L"Can't save options data");
+    EXPECT_FALSE(boxes[0].hasOwner);
+    EXPECT_EQ(boxes[0].buttons, 1);
+    EXPECT_TRUE(boxes[0].hasOk);
+}
+
+class PrefsFileTest : public ::testing::Test {
+protected:
+    PrefsTestFolder folder;
+
+    std::wstring LocalFolder() const {
+        return folder.Local() + L"\\" + PrefsFile::VirtualizedSubpath(folder.Common());
+    }
+    std::wstring CommonFolder() const { return folder.Common() + L"\\Brackwyn Software\\VTL\\"; }
+    // Puts old text in both copies, as an earlier save would have.
+    void WriteOldCopies() {
+        PrefsFile::EnsureDirectories(folder.Local(), PrefsFile::VirtualizedSubpath(folder.Common()));
+        PrefsFile::EnsureDirectories(folder.Common(), L"Brackwyn Software\\VTL\\");
+        ASSERT_TRUE(PrefsTestFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", kOldText));
+        ASSERT_TRUE(PrefsTestFolder::WriteBytes(CommonFolder() + L"vtl_prefs.js", kOldText));
+    }
+    std::optional<std::string> LocalCopy() const { return PrefsTestFolder::ReadBytes(LocalFolder() + L"vtl_prefs.js"); }
+    std::optional<std::string> CommonCopy() const { return PrefsTestFolder::ReadBytes(CommonFolder() + L"vtl_prefs.js"); }
+};
+
+}  // namespace
+
+TEST(PrefsFilePaths, ComeFromTheTwoEnvironmentVariables) {
+    PrefsTestFolder folder;  // restores the variables afterwards
+    SetEnvironmentVariableW(L"LOCALAPPDATA", L"C:\\Users\\user\\AppData\\Local");
+    SetEnvironmentVariableW(L"ALLUSERSPROFILE", L"C:\\ProgramData");
+    const PrefsFile file = PrefsFile::FromEnvironment();
+    EXPECT_EQ(file.LocalPath(),
+              L"C:\\Users\\user\\AppData\\Local\\Temporary Internet Files\\Virtualized\\C\\ProgramData\\"
+              L"Brackwyn Software\\VTL\\vtl_prefs.js");
+    EXPECT_EQ(file.CommonPath(), L"C:\\ProgramData\\Brackwyn Software\\VTL\\vtl_prefs.js");
+    EXPECT_EQ(PrefsFile::VirtualizedSubpath(L"\\\\srv:1\\a:b:"),
+              L"Temporary Internet Files\\Virtualized\\\\\\srv1\\ab\\Brackwyn Software\\VTL\\");
+
+    // No fixed-size buffer: a path well past 2048 characters is built whole.
+    const std::wstring deep = L"D:\\" + std::wstring(3000, L'x');
+    EXPECT_EQ(PrefsFile(deep, L"C:\\ProgramData").LocalPath(),
+              deep + L"\\Temporary Internet Files\\Virtualized\\C\\ProgramData\\Brackwyn Software\\VTL\\vtl_prefs.js");
+}
+
+TEST(PrefsFilePaths, AreAbsentWhenAVariableIsUnsetEmptyOrRelative) {
+    PrefsTestFolder folder;
+    SetEnvironmentVariableW(L"LOCALAPPDATA", nullptr);
+    EXPECT_EQ(PrefsFile::FromEnvironment().LocalPath(), L"");
+    EXPECT_EQ(PrefsFile::FromEnvironment().CommonPath(), folder.Common() + L"\\Brackwyn Software\\VTL\\vtl_prefs.js");
+    SetEnvironmentVariableW(L"LOCALAPPDATA", folder.Local().c_str());
+    SetEnvironmentVariableW(L"ALLUSERSPROFILE", L"");
+    EXPECT_EQ(PrefsFile::FromEnvironment().LocalPath(), L"");
+    EXPECT_EQ(PrefsFile::FromEnvironment().CommonPath(), L"");
+    for (const wchar_t* relative : {L"ProgramData", L"\\ProgramData", L"C:ProgramData", L"."}) {
+        const PrefsFile file(folder.Local(), relative);
+        EXPECT_EQ(file.LocalPath(), L"") << relative;
+        EXPECT_EQ(file.CommonPath(), L"") << relative;
+        EXPECT_EQ(PrefsFile(relative, folder.Common()).LocalPath(), L"") << relative;
+    }
+}
+
+TEST_F(PrefsFileTest, FirstSaveCreatesBothFolderChainsAndIdenticalCrLfCopies) {
+    const PreferenceSet set = Edited();
+    bool saved = false;
+    EXPECT_TRUE(SaveWatched(PrefsFile::FromEnvironment(), set, saved).empty());
+    EXPECT_TRUE(saved);
+
+    // Every folder of the virtualized chain, one by one.
+    std::wstring path = folder.Local();
+    std::wstring chain = PrefsFile::VirtualizedSubpath(folder.Common());
+    int folders = 0;
+    for (size_t start = 0, end; (end = chain.find(L'\\', start)) != std::wstring::npos; start = end + 1) {
+        path += L"\\" + chain.substr(start, end - start);
+        EXPECT_TRUE(PrefsTestFolder::IsDirectory(path)) << std::string(path.begin(), path.end());
+        ++folders;
+    }
+    EXPECT_GE(folders, 6);
+    EXPECT_TRUE(PrefsTestFolder::IsDirectory(CommonFolder()));
+
+    const auto local = LocalCopy();
+    const auto common = CommonCopy();
+    ASSERT_TRUE(local && common);
+    EXPECT_EQ(*local, *common);
+    EXPECT_EQ(*local, TextOf(set));
+    EXPECT_EQ(local->rfind("};\r\n"), local->size() - 4);
+    size_t bareLineFeeds = 0;
+    for (size_t i = 0; i < local->size(); ++i) {
+        if ((*local)[i] == '\n' && (i == 0 || (*local)[i - 1] != '\r'))
+            ++bareLineFeeds;
+    }
+    EXPECT_EQ(bareLineFeeds, 0u);
+    // Only the two copies: no temporary file is left behind.
+    EXPECT_EQ(folder.Files().size(), 2u);
+}
+
+TEST_F(PrefsFileTest, LoadOverlaysTheLocalCopyOnlyAndReadsBackWhatWasSaved) {
+    WriteOldCopies();
+    ASSERT_TRUE(PrefsTestFolder::WriteBytes(CommonFolder() + L"vtl_prefs.js",
+                                            "vtl_prefs = {\r\n  openingmode: \"tab\"};\r\n"));
+    PreferenceSet set = Defaults();
+    EXPECT_TRUE(PrefsFile::FromEnvironment().Load(set));
+    EXPECT_EQ(set.ValueAt(set.FindKey(L"viewertype")), L"disco");
+    EXPECT_EQ(set.FindKey(L"viewertype"), 13);
+    EXPECT_EQ(set.ValueAt(set.FindKey(L"openingmode")), L"win");
+
+    const PreferenceSet edited = Edited();
+    bool saved = false;
+    EXPECT_TRUE(SaveWatched(PrefsFile::FromEnvironment(), edited, saved).empty());
+    ASSERT_TRUE(saved);
+    PreferenceSet loaded = Defaults();
+    EXPECT_TRUE(PrefsFile::FromEnvironment().Load(loaded));
+    EXPECT_EQ(PairsOf(loaded), PairsOf(edited));
+}
+
+TEST_F(PrefsFileTest, LoadReadsLargeFilesWholeAndRefusesThoseOverSixteenMebibytes) {
+    WriteOldCopies();
+    const std::string tail = "\r\n  viewertype: \"tabulator\"};\r\n";
+    std::string big = "vtl_prefs = {\r\n  padding: \"";
+    const size_t padding = PrefsFile::MaxFileBytes - big.size() - tail.size() - 2;
+    big += std::string(padding, 'p');
+    big += "\",";
+    big += tail;
+    ASSERT_EQ(big.size(), PrefsFile::MaxFileBytes);
+    ASSERT_TRUE(PrefsTestFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", big));
+    PreferenceSet set = Defaults();
+    EXPECT_TRUE(PrefsFile::FromEnvironment().Load(set));
+    EXPECT_EQ(set.ValueAt(set.FindKey(L"viewertype")), L"tabulator");
+    EXPECT_EQ(set.ValueAt(set.FindKey(L"padding")).size(), padding);
+
+    big.insert(big.begin() + 30, 'p');
+    ASSERT_TRUE(PrefsTestFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", big));
+    PreferenceSet refused = Defaults();
+    EXPECT_FALSE(PrefsFile::FromEnvironment().Load(refused));
+    EXPECT_EQ(PairsOf(refused), PairsOf(Defaults()));
+    EXPECT_EQ(LocalCopy()->size(), PrefsFile::MaxFileBytes + 1);
+}
+
+TEST_F(PrefsFileTest, MissingOrUnsetLocationsKeepTheDefaultsAndSaveWritesNothing) {
+    PreferenceSet set = Defaults();
+    EXPECT_FALSE(PrefsFile::FromEnvironment().Load(set));  // no file yet
+    EXPECT_EQ(PairsOf(set), PairsOf(Defaults()));
+
+    // The tests' own folder stands as the current folder, where a relative
+    // path would land.
+    wchar_t saved[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, saved);
+    const std::wstring cwd = folder.Root() + L"\\cwd";
+    CreateDirectoryW(cwd.c_str(), nullptr);
+    SetCurrentDirectoryW(cwd.c_str());
+
+    struct Case {
+        const wchar_t* local;
+        const wchar_t* common;
+    };
+    const std::wstring local = folder.Local();
+    const std::wstring common = folder.Common();
+    const Case cases[] = {{nullptr, common.c_str()}, {local.c_str(), nullptr}, {L"", common.c_str()},
+                          {local.c_str(), L""},       {nullptr, nullptr},       {L"Local", common.c_str()},
+                          {local.c_str(), L"ProgramData"}};
+    for (const Case& c : cases) {
+        SetEnvironmentVariableW(L"LOCALAPPDATA", c.local);
+        SetEnvironmentVariableW(L"ALLUSERSPROFILE", c.common);
+        const std::wstring label = std::wstring(c.local ? c.local : L"(unset)") + L" | " + (c.common ? c.common : L"(unset)");
+        const std::string what(label.begin(), label.end());
+
+        PreferenceSet loaded = Defaults();
+        EXPECT_FALSE(PrefsFile::FromEnvironment().Load(loaded)) << what;
+        EXPECT_EQ(PairsOf(loaded), PairsOf(Defaults())) << what;
+
+        bool savedOk = true;
+        ExpectSaveFailureBox(SaveWatched(PrefsFile::FromEnvironment(), Edited(), savedOk));
+        EXPECT_FALSE(savedOk) << what;
+        EXPECT_TRUE(folder.Files().empty()) << what;
+        EXPECT_FALSE(PrefsTestFolder::IsDirectory(cwd + L"\\Brackwyn Software")) << what;
+        EXPECT_FALSE(PrefsTestFolder::IsDirectory(cwd + L"\\Temporary Internet Files")) << what;
+    }
+    SetCurrentDirectoryW(saved);
+}
+
+TEST_F(PrefsFileTest, ALocalFolderThatCannotBeWrittenShowsTheMessageAndChangesNeitherCopy) {
+    WriteOldCopies();
+    // A plain file where the local copy's folder must be.
+    const std::wstring vtlFolder = LocalFolder().substr(0, LocalFolder().size() - 1);
+    ASSERT_TRUE(DeleteFileW((vtlFolder + L"\\vtl_prefs.js").c_str()));
+    ASSERT_TRUE(RemoveDirectoryW(vtlFolder.c_str()));
+    ASSERT_TRUE(PrefsTestFolder::WriteBytes(vtlFolder, "not a folder"));
+
+    bool saved = true;
+    ExpectSaveFailureBox(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved));
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(CommonCopy(), kOldText);
+    EXPECT_EQ(PrefsTestFolder::ReadBytes(vtlFolder), std::string("not a folder"));
+    EXPECT_EQ(folder.Files().size(), 2u);
+}
+
+TEST_F(PrefsFileTest, ALocalCopyThatCannotBeReplacedShowsTheMessageAndChangesNeitherCopy) {
+    WriteOldCopies();
+    const std::wstring localPath = LocalFolder() + L"vtl_prefs.js";
+    // First a local copy that another program holds open without letting
+    // it be replaced, then a folder standing in its place.
+    bool saved = true;
+    {
+        HeldOpen held(localPath);
+        ExpectSaveFailureBox(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved));
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(LocalCopy(), kOldText);
+    EXPECT_EQ(CommonCopy(), kOldText);
+    EXPECT_EQ(folder.Files().size(), 2u);
+
+    ASSERT_TRUE(DeleteFileW(localPath.c_str()));
+    ASSERT_TRUE(CreateDirectoryW(localPath.c_str(), nullptr));
+    ExpectSaveFailureBox(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved));
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(PrefsTestFolder::IsDirectory(localPath));
+    EXPECT_EQ(CommonCopy(), kOldText);
+    EXPECT_EQ(folder.Files().size(), 1u);
+}
+
+TEST_F(PrefsFileTest, ACommonFolderThatCannotBeWrittenIsSkippedSilentlyAndNeitherCopyChanges) {
+    WriteOldCopies();
+    const std::wstring brackwyn = folder.Common() + L"\\Brackwyn Software";
+    DeleteFileW((CommonFolder() + L"vtl_prefs.js").c_str());
+    RemoveDirectoryW(CommonFolder().c_str());
+    ASSERT_TRUE(RemoveDirectoryW(brackwyn.c_str()));
+    ASSERT_TRUE(PrefsTestFolder::WriteBytes(brackwyn, "not a folder"));
+
+    bool saved = true;
+    EXPECT_TRUE(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved).empty());
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(LocalCopy(), kOldText);
+    EXPECT_EQ(folder.Files().size(), 2u);  // the local copy and the stand-in file
+}
+
+TEST_F(PrefsFileTest, ACommonCopyThatCannotBeReplacedLeavesItOldAndTheLocalCopyNew) {
+    WriteOldCopies();
+    bool saved = true;
+    {
+        HeldOpen held(CommonFolder() + L"vtl_prefs.js");
+        EXPECT_TRUE(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved).empty());
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(LocalCopy(), TextOf(Edited()));
+    EXPECT_EQ(CommonCopy(), kOldText);
+    EXPECT_EQ(folder.Files().size(), 2u);
+}
+
+TEST_F(PrefsFileTest, ACrashBetweenTheTwoMovesLeavesEachCopyCompleteOldOrNew) {
+    WriteOldCopies();
+    const PrefsFile file = PrefsFile::FromEnvironment();
+    const std::string newText = TextOf(Edited());
+    {
+        StagedFile local;
+        StagedFile common;
+        ASSERT_EQ(file.Stage(Edited(), local, common), PrefsFile::StageResult::Staged);
+        // Staged, nothing replaced yet: both targets still old, both
+        // temporary files complete.
+        EXPECT_EQ(LocalCopy(), kOldText);
+        EXPECT_EQ(CommonCopy(), kOldText);
+        EXPECT_EQ(PrefsTestFolder::ReadBytes(local.TempPath()), newText);
+        EXPECT_EQ(PrefsTestFolder::ReadBytes(common.TempPath()), newText);
+
+        ASSERT_TRUE(local.Commit());
+        // The process stops here.
+        EXPECT_EQ(LocalCopy(), newText);
+        EXPECT_EQ(CommonCopy(), kOldText);
+    }
+    // The next save puts both copies right.
+    bool saved = false;
+    EXPECT_TRUE(SaveWatched(file, Edited(), saved).empty());
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(LocalCopy(), newText);
+    EXPECT_EQ(CommonCopy(), newText);
+    EXPECT_EQ(folder.Files().size(), 2u);
+}
+
+TEST_F(PrefsFileTest, RawHighBytesOfOlderFilesAndKeysGoThroughTheThreadsAnsiCodePage) {
+    WriteOldCopies();
+    const LCID savedLocale = GetThreadLocale();
+    // Byte 0xC0 is U+0410 in the Cyrillic code page 1251, U+00C0 in 1252.
+    const std::string older = "vtl_prefs = {\r\n  h_name0: \"X-\xC0\",\r\n  k\xC0: \"1\"};\r\n";
+    ASSERT_TRUE(PrefsTestFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", older));
+    for (const auto& [language, letter] : {std::pair<LANGID, wchar_t>{0x0419, L'\x410'}, {0x0409, L'\xC0'}}) {
+        ASSERT_TRUE(SetThreadLocale(MAKELCID(language, SORT_DEFAULT)));
+        PreferenceSet set;
+        EXPECT_TRUE(PrefsFile::FromEnvironment().Load(set));
+        EXPECT_EQ(PairsOf(set), (Pairs{{L"h_name0", std::wstring(L"X-") + letter}, {std::wstring(L"k") + letter, L"1"}}))
+            << language;
+
+        // The key goes back to disk as the byte it came from; the value as an escape.
+        bool saved = false;
+        EXPECT_TRUE(SaveWatched(PrefsFile::FromEnvironment(), set, saved).empty());
+        EXPECT_TRUE(saved);
+        const std::string expected = std::string("vtl_prefs = {\r\n  h_name0: \"X-\\u0") +
+                                     (letter == L'\x410' ? "410" : "0C0") + "\",\r\n  k\xC0: \"1\"};\r\n";
+        EXPECT_EQ(LocalCopy(), expected) << language;
+        ASSERT_TRUE(PrefsTestFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", older));
+    }
+    SetThreadLocale(savedLocale);
+}

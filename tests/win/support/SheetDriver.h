@@ -1,0 +1,56 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+class COptionsDlg;
+class CPropertySheetBase;
+
+// Drives a real options sheet the way a user would, from inside its own
+// modal loop: Run starts the sheet on the calling thread and, once the
+// sheet window is up, runs the script on that same thread (from a timer the
+// modal loop dispatches). The script selects pages, chooses combo items,
+// clicks buttons, types and closes the sheet with real messages.
+class SheetDriver {
+public:
+    enum Page { Viewers = 0, RdfDataAccess = 1, About = 2 };
+
+    using Script = std::function<void(SheetDriver&)>;
+
+    // Returns the sheet's result. A script that leaves the sheet open fails
+    // the test and the sheet is cancelled.
+    static INT_PTR Run(CPropertySheetBase& dlg, const Script& script);
+    // As the browser command does: saves when the result is exactly 1.
+    static INT_PTR RunAndSaveOnOk(COptionsDlg& dlg, const Script& script);
+
+    HWND Sheet() const { return m_hSheet; }
+    HWND PageWindow(int page) const;
+    int CurrentPage() const;
+
+    void SelectPage(int page);  // PSM_SETCURSEL
+    void ClickTab(int page);    // a mouse click on the tab
+
+    HWND Control(int page, int id) const;
+    void Choose(int page, int comboId, int position);  // selection + CBN_SELCHANGE
+    void Click(int page, int id);                      // BM_CLICK
+    void Type(int page, int id, const std::wstring& text);
+
+    std::wstring Text(int page, int id) const;
+    bool Enabled(int page, int id) const;
+    bool Checked(int page, int id) const;
+    int Selection(int page, int comboId) const;
+    int ItemCount(int page, int comboId) const;
+    std::wstring ItemText(int page, int comboId, int position) const;
+
+    void PressOk();
+    void PressCancel();
+    void PressCloseBox();
+
+private:
+    explicit SheetDriver(HWND hSheet) : m_hSheet(hSheet) {}
+    static void CALLBACK OnTimer(HWND hWnd, UINT uMsg, UINT_PTR idEvent, DWORD time);
+
+    HWND m_hSheet;
+    bool m_closePressed = false;
+};
