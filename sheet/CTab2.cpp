@@ -148,7 +148,8 @@ void CTab2::ChooseType(Section& section) {
     if (pChoice == nullptr) return;
     TakeTypedText();
     section.Held.Type = pChoice->Value;
-    CPageControls::WriteText(section.Port, pChoice->ProposedPort != nullptr ? pChoice->ProposedPort : L"");
+    const wchar_t* pPort = pChoice->ProposedPort != nullptr ? pChoice->ProposedPort : L"";
+    CPageControls::WriteText(section.Port, pPort);
     if (pChoice->FixedUrl != nullptr) section.Held.Url = pChoice->FixedUrl;
     RefreshEndpoints();
     SetControlsFromValues();
