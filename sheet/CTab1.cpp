@@ -4,6 +4,7 @@
 #include "sheet/COptionsDlg.h"
 #include "sheet/CPageControls.h"
 #include "sheet/CTab2.h"
+#include "sheet/PageValues.h"
 #include "sheet/ViewerRules.h"
 
 namespace {
@@ -12,12 +13,6 @@ const wchar_t kViewerTypeKey[] = L"viewertype";
 const wchar_t kViewerEndpointKey[] = L"viewerendpoint";
 const wchar_t kOpeningBehaviorKey[] = L"openingbehavior";
 const wchar_t kOpeningModeKey[] = L"openingmode";
-
-// Takes the value at a position of the table, keeping the held value when
-// nothing is chosen.
-void TakeChoice(const ChoiceTable& choices, int position, std::wstring& value) {
-    if (const wchar_t* pValue = choices.ValueAt(position)) value = pValue;
-}
 
 }  // namespace
 
@@ -40,17 +35,10 @@ LRESULT CTab1::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
 void CTab1::LoadFromPreferences() {
     const PreferenceSet* pPrefs = Preferences();
     if (pPrefs == nullptr) return;
-    const struct {
-        const wchar_t* key;
-        std::wstring* value;
-    } held[] = {{kViewerTypeKey, &m_viewerType},
-                {kViewerEndpointKey, &m_viewerEndpoint},
-                {kOpeningBehaviorKey, &m_openingBehavior},
-                {kOpeningModeKey, &m_openingMode}};
-    for (const auto& entry : held) {
-        const int position = pPrefs->FindKey(entry.key);
-        if (position >= 0) *entry.value = pPrefs->ValueAt(position);
-    }
+    PageValues::CopyIfFound(*pPrefs, kViewerTypeKey, m_viewerType);
+    PageValues::CopyIfFound(*pPrefs, kViewerEndpointKey, m_viewerEndpoint);
+    PageValues::CopyIfFound(*pPrefs, kOpeningBehaviorKey, m_openingBehavior);
+    PageValues::CopyIfFound(*pPrefs, kOpeningModeKey, m_openingMode);
 }
 
 void CTab1::PrepareControls() {
@@ -82,20 +70,20 @@ void CTab1::UpdateViewerEnabling() {
 }
 
 LRESULT CTab1::OnViewerChanged(WORD, WORD, HWND, BOOL&) {
-    TakeChoice(ViewerRules::ViewerTypes(), CPageControls::SelectedPosition(m_hViewerType),
-               m_viewerType);
+    PageValues::TakeChoice(ViewerRules::ViewerTypes(),
+                           CPageControls::SelectedPosition(m_hViewerType), m_viewerType);
     UpdateViewerEnabling();
     return 0;
 }
 
 void CTab1::GetValuesFromControls() {
-    TakeChoice(ViewerRules::ViewerTypes(), CPageControls::SelectedPosition(m_hViewerType),
-               m_viewerType);
-    TakeChoice(ViewerRules::OpeningBehaviors(), CPageControls::CheckedRadio(m_hBehaviors, 3),
-               m_openingBehavior);
+    PageValues::TakeChoice(ViewerRules::ViewerTypes(),
+                           CPageControls::SelectedPosition(m_hViewerType), m_viewerType);
+    PageValues::TakeChoice(ViewerRules::OpeningBehaviors(),
+                           CPageControls::CheckedRadio(m_hBehaviors, 3), m_openingBehavior);
     m_viewerEndpoint = CPageControls::ReadText(m_hViewerUrl);
-    TakeChoice(ViewerRules::OpeningModes(), CPageControls::CheckedRadio(m_hModes, 2),
-               m_openingMode);
+    PageValues::TakeChoice(ViewerRules::OpeningModes(), CPageControls::CheckedRadio(m_hModes, 2),
+                           m_openingMode);
 }
 
 void CTab1::StoreToPreferences() {

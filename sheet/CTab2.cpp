@@ -4,6 +4,7 @@
 #include "prefs/PreferenceSet.h"
 #include "sheet/COptionsDlg.h"
 #include "sheet/CPageControls.h"
+#include "sheet/PageValues.h"
 #include "sheet/ViewerRules.h"
 
 namespace {
@@ -50,17 +51,10 @@ LRESULT CTab2::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
 
 void CTab2::LoadSection(const PreferenceSet& prefs, Section& section) {
     const SectionKeys& keys = section.Rules.Keys();
-    const struct {
-        const wchar_t* key;
-        std::wstring* value;
-    } held[] = {{keys.Type, &section.Held.Type},
-                {keys.Host, &section.Held.Host},
-                {keys.Port, &section.Held.Port},
-                {keys.CustomEndpoint, &section.Held.Url}};
-    for (const auto& entry : held) {
-        const int position = prefs.FindKey(entry.key);
-        if (position >= 0) *entry.value = prefs.ValueAt(position);
-    }
+    PageValues::CopyIfFound(prefs, keys.Type, section.Held.Type);
+    PageValues::CopyIfFound(prefs, keys.Host, section.Held.Host);
+    PageValues::CopyIfFound(prefs, keys.Port, section.Held.Port);
+    PageValues::CopyIfFound(prefs, keys.CustomEndpoint, section.Held.Url);
 }
 
 void CTab2::PrepareControls() {
@@ -123,8 +117,8 @@ void CTab2::GetValuesFromControls() {
 
 // Every field is read, disabled or not; no selection keeps the held type.
 void CTab2::ReadSection(Section& section) {
-    const int position = CPageControls::SelectedPosition(section.TypeCombo);
-    if (const wchar_t* pType = section.Rules.Types().ValueAt(position)) section.Held.Type = pType;
+    PageValues::TakeChoice(section.Rules.Types(),
+                           CPageControls::SelectedPosition(section.TypeCombo), section.Held.Type);
     section.Held.Host = CPageControls::ReadText(section.Host);
     section.Held.Port = CPageControls::ReadText(section.Port);
     section.Held.Url = CPageControls::ReadText(section.Url);
@@ -148,7 +142,8 @@ void CTab2::ChooseType(Section& section) {
     if (pChoice == nullptr) return;
     TakeTypedText();
     section.Held.Type = pChoice->Value;
-    CPageControls::WriteText(section.Port, pChoice->ProposedPort != nullptr ? pChoice->ProposedPort : L"");
+    const wchar_t* pPort = pChoice->ProposedPort != nullptr ? pChoice->ProposedPort : L"";
+    CPageControls::WriteText(section.Port, pPort);
     if (pChoice->FixedUrl != nullptr) section.Held.Url = pChoice->FixedUrl;
     RefreshEndpoints();
     SetControlsFromValues();

@@ -18,7 +18,8 @@ struct Choice {
 class ChoiceTable {
 public:
     template <std::size_t N>
-    constexpr explicit ChoiceTable(const Choice (&choices)[N]) : m_choices(choices), m_count(static_cast<int>(N)) {}
+    constexpr explicit ChoiceTable(const Choice (&choices)[N])
+        : m_choices(choices), m_count(static_cast<int>(N)) {}
 
     int Count() const { return m_count; }
 

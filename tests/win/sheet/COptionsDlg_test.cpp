@@ -140,10 +140,12 @@ TEST(OptionsSheet, SheetCentredPartlyOffTheScreenIsMovedInsideTheWorkArea) {
         return rc;
     };
     // Browsers hanging off a corner would centre the sheet partly off it.
-    const RECT topLeft = placeOver(RECT{work.left - 300, work.top - 250, work.left + 100, work.top + 50});
+    const RECT topLeft =
+        placeOver(RECT{work.left - 300, work.top - 250, work.left + 100, work.top + 50});
     EXPECT_EQ(topLeft.left, work.left);
     EXPECT_EQ(topLeft.top, work.top);
-    const RECT bottomRight = placeOver(RECT{work.right - 100, work.bottom - 50, work.right + 300, work.bottom + 250});
+    const RECT bottomRight =
+        placeOver(RECT{work.right - 100, work.bottom - 50, work.right + 300, work.bottom + 250});
     EXPECT_EQ(bottomRight.right, work.right);
     EXPECT_EQ(bottomRight.bottom, work.bottom);
 }
@@ -169,7 +171,8 @@ TEST(OptionsSheet, OkWritesBothFilesWithTheLoadedSetAndLeavesUnvisitedPagesKeysA
     }
     // The RDF Data Access page was never shown: its keys, the generic
     // endpoint included, and the header pairs are as loaded.
-    EXPECT_EQ(saved.ValueAt(saved.FindKey(L"sparqlgenendpoint")), L"http://elsewhere.example/sparql");
+    EXPECT_EQ(saved.ValueAt(saved.FindKey(L"sparqlgenendpoint")),
+              L"http://elsewhere.example/sparql");
     EXPECT_EQ(saved.ValueAt(saved.FindKey(L"proxyhost")), L"loaded.example");
     EXPECT_EQ(saved.ValueAt(saved.FindKey(L"h_name0")), L"Accept");
     EXPECT_EQ(saved.ValueAt(saved.FindKey(L"h_val0")), L"text/turtle");
@@ -234,7 +237,9 @@ public:
         AddPage(m_rdf.PageDescription());
     }
     // The sheet window keeps the control's own handling throughout.
-    BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD) override { return FALSE; }
+    BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, DWORD) override {
+        return FALSE;
+    }
 
 private:
     CTab1 m_viewers;

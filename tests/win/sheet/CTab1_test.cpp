@@ -36,7 +36,8 @@ TEST(ViewersPage, ShowsTheSixViewersAndTheDefaults) {
         ASSERT_EQ(sheet.ItemCount(kViewers, IDC_VIEWER_TYPE), 6);
         const wchar_t* texts[] = {L"Vantrel (default)", L"Zitgist Data Viewer", L"Marbles",
                                   L"DISCO", L"Tabulator", L"Custom (URL)"};
-        for (int i = 0; i < 6; ++i) EXPECT_EQ(sheet.ItemText(kViewers, IDC_VIEWER_TYPE, i), texts[i]);
+        for (int i = 0; i < 6; ++i)
+            EXPECT_EQ(sheet.ItemText(kViewers, IDC_VIEWER_TYPE, i), texts[i]);
         EXPECT_EQ(sheet.Selection(kViewers, IDC_VIEWER_TYPE), 0);
         EXPECT_FALSE(sheet.Checked(kViewers, IDC_BEHAVIOR_ADD));
         EXPECT_FALSE(sheet.Checked(kViewers, IDC_BEHAVIOR_REPLACE));
@@ -82,12 +83,13 @@ TEST(ViewersPage, UnknownStoredValuesSelectNothingAndAreWrittenBackUnchanged) {
 
 TEST(ViewersPage, RadiosClickedAreStored) {
     PrefsSandbox sandbox;
-    const PreferenceSet saved = RunOn(sandbox, "  openingbehavior: \"odd\"", [](SheetDriver& sheet) {
+    const auto script = [](SheetDriver& sheet) {
         sheet.Click(kViewers, IDC_BEHAVIOR_REPLACE);
         sheet.Click(kViewers, IDC_MODE_TAB);
         EXPECT_FALSE(sheet.Checked(kViewers, IDC_MODE_WIN));
         sheet.PressOk();
-    });
+    };
+    const PreferenceSet saved = RunOn(sandbox, "  openingbehavior: \"odd\"", script);
     EXPECT_EQ(Saved(saved, L"openingbehavior"), L"replace");
     EXPECT_EQ(Saved(saved, L"openingmode"), L"tab");
 }

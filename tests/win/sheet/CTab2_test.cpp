@@ -51,7 +51,8 @@ TEST(RdfDataAccessPage, ShowsTheTypeChoicesAndTheLoadedValues) {
                                                   L"Custom (URL)"};
         ASSERT_EQ(sheet.ItemCount(kRdf, IDC_RDFIZER_TYPE), 4);
         ASSERT_EQ(sheet.ItemCount(kRdf, IDC_SPARQL_TYPE), 3);
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(sheet.ItemText(kRdf, IDC_RDFIZER_TYPE, i), rdfizer[i]);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(sheet.ItemText(kRdf, IDC_RDFIZER_TYPE, i), rdfizer[i]);
         for (int i = 0; i < 3; ++i) EXPECT_EQ(sheet.ItemText(kRdf, IDC_SPARQL_TYPE, i), sparql[i]);
         EXPECT_EQ(sheet.Selection(kRdf, IDC_RDFIZER_TYPE), 0);
         EXPECT_EQ(sheet.Selection(kRdf, IDC_SPARQL_TYPE), 0);
@@ -286,7 +287,8 @@ TEST(RdfDataAccessPage, FieldTextsAreReadUpTo4095Characters) {
         sheet.SelectPage(kRdf);
         sheet.Type(kRdf, IDC_SPARQL_HOST, longHost);
         sheet.Choose(kRdf, IDC_SPARQL_TYPE, 1);
-        EXPECT_EQ(sheet.Text(kRdf, IDC_SPARQL_URL), L"https://" + longHost.substr(0, 4095) + L"/sparql");
+        EXPECT_EQ(sheet.Text(kRdf, IDC_SPARQL_URL),
+                  L"https://" + longHost.substr(0, 4095) + L"/sparql");
         sheet.PressOk();
     });
     EXPECT_EQ(Saved(dlg.Preferences(), L"sparqlhost"), longHost.substr(0, 4095));
@@ -309,10 +311,12 @@ TEST(RdfDataAccessPage, ChildNotificationsAreReflectedToTheirSender) {
     std::vector<std::pair<UINT, WPARAM>> seen;
     RunOnRdfPage(sandbox, "", [&](SheetDriver& sheet) {
         HWND hEdit = sheet.Control(kRdf, IDC_RDFIZER_HOST);
-        ASSERT_TRUE(::SetWindowSubclass(hEdit, CountReflected, 1, reinterpret_cast<DWORD_PTR>(&seen)));
+        ASSERT_TRUE(::SetWindowSubclass(hEdit, CountReflected, 1,
+                                        reinterpret_cast<DWORD_PTR>(&seen)));
         sheet.Type(kRdf, IDC_RDFIZER_HOST, L"changed.example");
         NMHDR nmh{hEdit, IDC_RDFIZER_HOST, NM_CLICK};
-        ::SendMessageW(sheet.PageWindow(kRdf), WM_NOTIFY, IDC_RDFIZER_HOST, reinterpret_cast<LPARAM>(&nmh));
+        ::SendMessageW(sheet.PageWindow(kRdf), WM_NOTIFY, IDC_RDFIZER_HOST,
+                       reinterpret_cast<LPARAM>(&nmh));
         ::RemoveWindowSubclass(hEdit, CountReflected, 1);
         sheet.PressCancel();
     });

@@ -66,7 +66,8 @@ HWND SheetDriver::PageWindow(int page) const {
 
 int SheetDriver::CurrentPage() const {
     HWND hPage = reinterpret_cast<HWND>(::SendMessageW(m_hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    return static_cast<int>(::SendMessageW(m_hSheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(hPage), 0));
+    return static_cast<int>(
+        ::SendMessageW(m_hSheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(hPage), 0));
 }
 
 void SheetDriver::SelectPage(int page) { ::SendMessageW(m_hSheet, PSM_SETCURSEL, page, 0); }
@@ -103,7 +104,9 @@ std::wstring SheetDriver::Text(int page, int id) const {
     return std::wstring(buffer.data());
 }
 
-bool SheetDriver::Enabled(int page, int id) const { return ::IsWindowEnabled(Control(page, id)) != FALSE; }
+bool SheetDriver::Enabled(int page, int id) const {
+    return ::IsWindowEnabled(Control(page, id)) != FALSE;
+}
 
 bool SheetDriver::Checked(int page, int id) const {
     return ::SendMessageW(Control(page, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
