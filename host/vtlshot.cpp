@@ -73,7 +73,7 @@ int wmain(int argc, wchar_t** argv) {
         std::fwprintf(stderr, L"usage: vtlshot <output folder>\n");
         return 2;
     }
-    HWND hSheet = WaitForSheet(30000);
+    HWND hSheet = WaitForSheet(120000);
     if (hSheet == nullptr) {
         std::fwprintf(stderr, L"vtlshot: the options sheet did not appear\n");
         return 1;
