@@ -19,17 +19,12 @@
 #include "listctrl/ListColumn.h"
 #include "listctrl/ListDrawing.h"
 #include "listctrl/ListOptions.h"
+#include "listctrl/ListResources.h"
 #include "listctrl/NMGRIDCELL.h"
 #include "listctrl/RowSelection.h"
 #include "listctrl/ScrollAnimation.h"
 #include "listctrl/ScrollArithmetic.h"
 #include "listctrl/SystemMessageFont.h"
-
-// Resources of the list: the image list of ten 16x16 images (sort arrows,
-// check and three-state boxes, ...), the column-divider and link cursors.
-#define IDB_LIST_IMAGES 240
-#define IDC_LIST_DIVIDER 241
-#define IDC_LIST_LINK 243
 
 // A grid window of typed cells with a header band, drawn by itself. T is the
 // concrete list: it owns the rows and answers, by row and column Id,
@@ -473,6 +468,11 @@ protected:
 
     bool IsColumn(int position) const { return position >= 0 && position < GetColumnCount(); }
     bool IsRow(int row) const { return row >= 0 && row < Self().GetItemCount(); }
+    // The column with this Id, or null.
+    const ListColumn* FindColumn(int id) const {
+        const int position = FindColumnById(id);
+        return position == -1 ? nullptr : &m_columns[position];
+    }
 
     // Rows, columns or widths changed: new bars, full repaint.
     void RecalculateLayout() {

@@ -35,23 +35,18 @@ bool CListUserData::SetItemText(int row, int columnId, const std::wstring& text)
     return true;
 }
 
-const ListColumn* CListUserData::ColumnOfId(int columnId) const {
-    const int position = FindColumnById(columnId);
-    return position == -1 ? nullptr : &m_columns[position];
-}
-
 int CListUserData::GetCellKind(int, int columnId) const {
-    const ListColumn* column = ColumnOfId(columnId);
+    const ListColumn* column = FindColumn(columnId);
     return column ? column->Kind : CELL_PLAIN;
 }
 
 unsigned CListUserData::GetCellFlags(int, int columnId) const {
-    const ListColumn* column = ColumnOfId(columnId);
+    const ListColumn* column = FindColumn(columnId);
     return column ? column->Flags : 0;
 }
 
 bool CListUserData::GetCellChoices(int, int columnId, std::vector<std::wstring>& choices) const {
-    const ListColumn* column = ColumnOfId(columnId);
+    const ListColumn* column = FindColumn(columnId);
     choices = column ? column->Choices : std::vector<std::wstring>();
     return !choices.empty();
 }

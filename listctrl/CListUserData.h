@@ -39,7 +39,5 @@ public:
     std::wstring GetCellToolTip(int row, int columnId) const;
 
 private:
-    const ListColumn* ColumnOfId(int columnId) const;
-
     std::vector<UserDataItem> m_items;
 };
