@@ -694,10 +694,11 @@ protected:
         ListDrawing::FillSolid(memory.Get(), strip, m_colors.Background);
         ::SetBkMode(memory.Get(), TRANSPARENT);
         const int left = -ScrollPosition(SB_HORZ);
+        const bool focused = HasFocus();
         for (int row = m_animation.TopRow(), y = 0; row < Self().GetItemCount() && y < strip.bottom;
              ++row, y += m_rowHeight)
             PaintRow(memory.Get(), row, RECT{left, y, left + m_contentWidth - 1, y + m_rowHeight},
-                     strip);
+                     strip, focused);
         ::SelectObject(memory.Get(), old);
         return true;
     }
@@ -726,16 +727,17 @@ protected:
         const int left = -ScrollPosition(SB_HORZ);
         if (left >= clip.right) return;
         const int count = Self().GetItemCount();
+        const bool focused = HasFocus();
         for (int row = FirstVisibleRow(), y = ItemTop(); row < count && y < clip.bottom;
              ++row, y += m_rowHeight) {
             if (y + m_rowHeight <= clip.top) continue;
-            PaintRow(hdc, row, RECT{left, y, left + m_contentWidth - 1, y + m_rowHeight}, clip);
+            PaintRow(hdc, row, RECT{left, y, left + m_contentWidth - 1, y + m_rowHeight}, clip,
+                     focused);
         }
     }
 
-    void PaintRow(HDC hdc, int row, const RECT& rowRect, const RECT& clip) {
+    void PaintRow(HDC hdc, int row, const RECT& rowRect, const RECT& clip, bool focused) {
         const bool selected = m_selection.IsSelected(row);
-        const bool focused = HasFocus();
         if (selected) {
             if (IsThemed()) {
                 const RECT inside = ListDrawing::DrawRoundedFrame(
