@@ -155,7 +155,7 @@ public:
                    unsigned flags) {
         ListColumn column;
         column.Title = title;
-        column.Width = width;
+        column.Width = std::max(width, 0);
         column.Image = image;
         column.Fixed = fixed ? 1 : 0;
         column.Kind = kind;
@@ -182,7 +182,8 @@ public:
     bool SetColumnWidth(int position, int width) {
         if (!IsColumn(position)) return false;
         if (m_columns[position].Fixed) return true;
-        m_columns[position].Width = width;
+        // A negative width would pull the following columns over this one.
+        m_columns[position].Width = std::max(width, 0);
         RecalculateLayout();
         return true;
     }
@@ -725,7 +726,8 @@ protected:
 
     void PaintRows(HDC hdc, const RECT& clip) {
         const int left = -ScrollPosition(SB_HORZ);
-        if (left >= clip.right) return;
+        // Without metrics (a failed set-up) there are no rows to place.
+        if (left >= clip.right || m_rowHeight <= 0) return;
         const int count = Self().GetItemCount();
         const bool focused = HasFocus();
         for (int row = FirstVisibleRow(), y = ItemTop(); row < count && y < clip.bottom;

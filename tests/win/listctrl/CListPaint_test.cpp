@@ -20,7 +20,9 @@ protected:
         ASSERT_NE(grid.Create(parent.m_hWnd, rect, nullptr, WS_CHILD | WS_VISIBLE, 0, LIST_ID),
                   nullptr);
         grid.Options.UseThemes = Themed();
-        if (Themed()) ASSERT_TRUE(grid.IsThemed()) << "this Wine prefix has no visual style";
+        if (Themed()) {
+            ASSERT_TRUE(grid.IsThemed()) << "this Wine prefix has no visual style";
+        }
         rh = grid.GetRowHeight();
         hh = grid.GetHeaderHeight();
         background = GetSysColor(COLOR_WINDOW);
@@ -64,6 +66,40 @@ TEST_P(ListPaint, EveryPixelIsPaintedAndTheHeaderShowsItsTitles) {
     }
     // Text of row 0, cell 0 in the cell text colour.
     EXPECT_GT(shot.Count(Cell(0, 0, 100), GetSysColor(COLOR_WINDOWTEXT)), 0);
+}
+
+TEST_P(ListPaint, HeaderShowsImagesAndTheSortArrowOnlyWhereThereIsRoom) {
+    grid.AddColumn(L"", 300, 6, false, CELL_CHECK, CELLF_RIGHT);  // padlock only
+    grid.AddColumn(L"Sorted", 100, -1, false, CELL_EDIT, 0);
+    grid.AddColumn(L"Fixed", 100, -1, true, CELL_EDIT, 0);
+    grid.AddColumn(L"", 15, -1, false, CELL_EDIT, 0);
+    ListColumn imageOnly;
+    ASSERT_TRUE(grid.GetColumn(0, imageOnly));
+    EXPECT_EQ(imageOnly.Width, 21);
+    EXPECT_EQ(imageOnly.Flags, unsigned(CELLF_CENTER));
+
+    const COLORREF padlock = RGB(0xd2, 0xaa, 0x28), arrow = RGB(0x80, 0x80, 0x80);
+    // Where the arrow of a column ending at `right` is drawn, clear of separators.
+    auto arrowArea = [&](int right) { return RECT{right - 14, 0, right - 3, hh}; };
+    auto arrows = [&]() {
+        Capture shot(grid.m_hWnd);
+        return std::vector<int>{shot.Count(arrowArea(121), arrow), shot.Count(arrowArea(221), arrow),
+                                shot.Count(arrowArea(236), arrow)};
+    };
+    EXPECT_GT(Capture(grid.m_hWnd).Count(RECT{0, 0, 21, hh}, padlock), 10);
+    EXPECT_EQ(arrows(), (std::vector<int>{0, 0, 0}));  // nothing sorted yet
+
+    grid.Options.SortColumnId = 1;
+    EXPECT_GE(arrows()[0], 15);
+    grid.Options.SortAscending = false;  // the other arrow, same grey
+    EXPECT_GE(arrows()[0], 15);
+    grid.Options.SortEnabled = false;
+    EXPECT_EQ(arrows()[0], 0);
+    grid.Options.SortEnabled = true;
+    grid.Options.SortColumnId = 2;  // a fixed column shows none
+    EXPECT_EQ(arrows(), (std::vector<int>{0, 0, 0}));
+    grid.Options.SortColumnId = 3;  // nor does one narrower than 16 pixels
+    EXPECT_EQ(arrows(), (std::vector<int>{0, 0, 0}));
 }
 
 TEST_P(ListPaint, SelectedRowIsFilledUpToTheContentEdge) {

@@ -261,3 +261,54 @@ TEST_F(HeadersList, ChildNotificationsAreReflectedToTheChild) {
     EXPECT_EQ(recorder.received.size(), 2u);
     recorder.UnsubclassWindow();
 }
+
+TEST_F(HeadersList, NegativeWidthsCountAsZero) {
+    EXPECT_TRUE(list.SetColumnWidth(0, -40));
+    EXPECT_EQ(list.GetColumnWidth(0), 0);
+    RECT header;
+    ASSERT_TRUE(list.GetColumnHeaderRect(1, header));
+    EXPECT_EQ(header.left, 0);
+    EXPECT_EQ(list.GetContentWidth(true), 194);
+}
+
+TEST(HeadersListPainting, PaintsOffScreenAndNeverErases) {
+    CParentWindow parent;
+    ASSERT_NE(parent.CreateHidden(), nullptr);
+    CListUserData list;
+    const RECT rect{0, 0, 300, 150};
+    ASSERT_NE(list.Create(parent.m_hWnd, rect, nullptr, WS_CHILD | WS_VISIBLE, 0, LIST_ID),
+              nullptr);
+    list.Options.UseThemes = false;
+    list.AddItem({L"", L"Accept", L"text/turtle"});
+    list.SelectRow(0, -1, 0);
+    const int y = list.GetHeaderHeight() + list.GetRowHeight() / 2;
+
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 300, 150);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    const RECT all{0, 0, 300, 150};
+    HBRUSH marker = CreateSolidBrush(RGB(1, 2, 3));
+    FillRect(memory, &all, marker);
+    EXPECT_EQ(SendMessageW(list.m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0), 1);
+    EXPECT_EQ(GetPixel(memory, 200, y), RGB(1, 2, 3));
+    // A DC handed with WM_PAINT is painted into directly (how an editor shows the list behind it).
+    SendMessageW(list.m_hWnd, WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
+    EXPECT_EQ(GetPixel(memory, 200, y), GetSysColor(COLOR_HIGHLIGHT));
+    FillRect(memory, &all, marker);
+    DeleteObject(marker);
+
+    // The real paint: shown, painted through the buffer, read back from the window.
+    ShowWindow(parent.m_hWnd, SW_SHOWNOACTIVATE);
+    RedrawWindow(list.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HDC window = GetDC(list.m_hWnd);
+    BitBlt(memory, 0, 0, 300, 150, window, 0, 0, SRCCOPY);
+    ReleaseDC(list.m_hWnd, window);
+    EXPECT_EQ(GetPixel(memory, 200, y), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(GetPixel(memory, 200, y + list.GetRowHeight()), GetSysColor(COLOR_WINDOW));
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    parent.DestroyWindow();
+}
