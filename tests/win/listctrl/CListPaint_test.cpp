@@ -316,3 +316,28 @@ TEST_P(ListPaint, AnimatedScrollSlidesTheRowsThenSettles) {
     SendMessageW(grid.m_hWnd, WM_VSCROLL, SB_LINEUP, 0);
     EXPECT_TRUE(grid.IsAnimating());
 }
+
+TEST_P(ListPaint, SelectionRectangleBlendsOverTheRowsAndIsFramed) {
+    grid.AddColumn(L"A", 200, -1, false, CELL_EDIT, 0);
+    for (int i = 0; i < 5; ++i) grid.AddRow({L""});
+    const RECT band{10, hh - 5, 150, hh + 3 * rh};  // starts above the items
+    grid.SetSelectionRectangle(&band);
+    Capture shot(grid.m_hWnd);
+    const COLORREF frame = GetSysColor(Themed() ? COLOR_HIGHLIGHT : COLOR_WINDOWTEXT);
+    const COLORREF fill = Themed() ? GetSysColor(COLOR_HIGHLIGHT) : RGB(0xB4, 0xBE, 0xD2);
+    // Window colour, 180/255 opaque, over the fill colour.
+    auto blend = [&](BYTE over, BYTE under) { return BYTE((over * 180 + under * 75) / 255); };
+    const COLORREF window = background;
+    const COLORREF expected = RGB(blend(GetRValue(window), GetRValue(fill)),
+                                  blend(GetGValue(window), GetGValue(fill)),
+                                  blend(GetBValue(window), GetBValue(fill)));
+    EXPECT_TRUE(Capture::Near(shot.At(80, hh + rh), expected, 2)) << std::hex << shot.At(80, hh + rh);
+    EXPECT_EQ(shot.At(10, hh + rh), frame);              // left edge
+    EXPECT_EQ(shot.At(80, hh), frame);                   // top held to the item area
+    EXPECT_EQ(shot.At(80, hh + 3 * rh - 1), frame);      // bottom edge
+    EXPECT_EQ(shot.At(160, hh + rh), background);        // outside untouched
+    EXPECT_EQ(shot.At(80, hh + 3 * rh + 2), background);
+
+    grid.SetSelectionRectangle(nullptr);
+    EXPECT_EQ(Capture(grid.m_hWnd).At(80, hh + rh), background);
+}

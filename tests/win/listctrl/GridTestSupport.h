@@ -77,6 +77,12 @@ public:
         rows.push_back(std::move(texts));
         RecalculateLayout();
     }
+    // The rubber band as a drag over the items leaves it (content coordinates).
+    void SetSelectionRectangle(const RECT* rect) {
+        m_rectangleActive = rect != nullptr;
+        if (rect) m_selectionRect = *rect;
+        Invalidate();
+    }
     void SetCurrent(int row, int cell) {
         m_selection.CurrentRow = row;
         m_selection.CurrentCell = cell;
