@@ -1,0 +1,159 @@
+#pragma once
+// Shared by the grid tests: a parent window that records the list's
+// notifications, a concrete list with cells of every kind, and pixel
+// capture of WM_PRINTCLIENT output.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/CWindowImpl.h"
+#include "listctrl/CListImpl.h"
+#include "listctrl/CListUserData.h"
+
+namespace gridtest {
+
+constexpr int LIST_ID = 239;
+
+struct Notification {
+    HWND From;
+    UINT_PTR Id;
+    int Code;
+    int Item;
+    int SubItem;
+};
+
+// A top-level window that plays the page: it keeps every WM_NOTIFY.
+class CParentWindow : public CWindowImpl<CParentWindow> {
+public:
+    DECLARE_WND_CLASS_EX(L"VTL_GridTestParent", 0, COLOR_BTNFACE)
+    std::vector<Notification> notifications;
+
+    BEGIN_MSG_MAP(CParentWindow)
+        MESSAGE_HANDLER(WM_NOTIFY, OnNotify)
+    END_MSG_MAP()
+
+    LRESULT OnNotify(UINT, WPARAM, LPARAM lParam, BOOL&) {
+        const auto* cell = reinterpret_cast<const NMGRIDCELL*>(lParam);
+        notifications.push_back({cell->hdr.hwndFrom, cell->hdr.idFrom,
+                                 static_cast<int>(cell->hdr.code), cell->Item, cell->SubItem});
+        return 0;
+    }
+
+    // Left hidden: nothing here needs it on screen, and under Wine a shown
+    // top-level window takes seconds to go away.
+    HWND CreateHidden(int width = 600, int height = 400) {
+        const RECT rect{0, 0, width, height};
+        return Create(nullptr, rect, L"grid test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN);
+    }
+};
+
+// A list whose columns may be of any kind, with rows of texts by column Id.
+class CTestGrid : public CListImpl<CTestGrid> {
+public:
+    DECLARE_WND_CLASS_EX(L"VTL_TestGrid", CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, COLOR_WINDOW)
+
+    std::vector<std::vector<std::wstring>> rows;
+
+    int GetItemCount() const { return static_cast<int>(rows.size()); }
+    std::wstring GetItemText(int row, int id) const {
+        if (!IsRow(row) || id < 0 || id >= static_cast<int>(rows[row].size())) return L"";
+        return rows[row][id];
+    }
+    bool SetItemText(int row, int id, const std::wstring& text) {
+        if (!IsRow(row)) return false;
+        if (id >= 0 && id < static_cast<int>(rows[row].size())) rows[row][id] = text;
+        return true;
+    }
+    int GetCellKind(int, int id) const {
+        const ListColumn* column = FindColumn(id);
+        return column ? column->Kind : CELL_PLAIN;
+    }
+    unsigned GetCellFlags(int, int id) const {
+        const ListColumn* column = FindColumn(id);
+        return column ? column->Flags : 0u;
+    }
+    void AddRow(std::vector<std::wstring> texts) {
+        rows.push_back(std::move(texts));
+        RecalculateLayout();
+    }
+    // The rubber band as a drag over the items leaves it (content coordinates).
+    void SetSelectionRectangle(const RECT* rect) {
+        m_rectangleActive = rect != nullptr;
+        if (rect) m_selectionRect = *rect;
+        Invalidate();
+    }
+    void SetCurrent(int row, int cell) {
+        m_selection.CurrentRow = row;
+        m_selection.CurrentCell = cell;
+        Invalidate();
+    }
+};
+
+// The client area as WM_PRINTCLIENT paints it, pixel by pixel.
+class Capture {
+public:
+    explicit Capture(HWND hWnd) {
+        RECT client;
+        ::GetClientRect(hWnd, &client);
+        width = client.right;
+        height = client.bottom;
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        HDC screen = ::GetDC(nullptr);
+        HDC dc = ::CreateCompatibleDC(screen);
+        void* bits = nullptr;
+        HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        ::ReleaseDC(nullptr, screen);
+        HGDIOBJ old = ::SelectObject(dc, bitmap);
+        // Something the paint pass must cover everywhere.
+        const RECT all{0, 0, width, height};
+        HBRUSH marker = ::CreateSolidBrush(RGB(1, 2, 3));
+        ::FillRect(dc, &all, marker);
+        ::DeleteObject(marker);
+        ::SendMessageW(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        ::GdiFlush();
+        const auto* data = static_cast<const DWORD*>(bits);
+        pixels.assign(data, data + width * height);
+        ::SelectObject(dc, old);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(dc);
+    }
+
+    // As a COLORREF (0x00BBGGRR).
+    COLORREF At(int x, int y) const {
+        const DWORD p = pixels[static_cast<size_t>(y) * width + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
+    int Count(const RECT& r, COLORREF color) const {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) n += At(x, y) == color;
+        return n;
+    }
+    bool Uniform(const RECT& r, COLORREF color) const {
+        return Count(r, color) == (r.right - r.left) * (r.bottom - r.top);
+    }
+    // Pixels that are "near" a colour (each channel within tolerance).
+    int CountNear(const RECT& r, COLORREF color, int tolerance) const {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) n += Near(At(x, y), color, tolerance);
+        return n;
+    }
+    static bool Near(COLORREF a, COLORREF b, int tolerance) {
+        return abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
+               abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+               abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+    }
+
+    int width = 0;
+    int height = 0;
+    std::vector<DWORD> pixels;
+};
+
+}  // namespace gridtest
