@@ -30,17 +30,6 @@ ATOM CWinModule::RegisterObjectClass(WNDCLASSEXW wc, WNDPROC superProc) {
     return atom;
 }
 
-ATOM CWinModule::RegisterPlainClass(const WNDCLASSEXW& wcIn) {
-    CModuleLockGuard lock;
-    if (ATOM atom = FindRegistered(wcIn.lpszClassName)) return atom;
-    WNDCLASSEXW wc = wcIn;
-    wc.cbSize = sizeof(wc);
-    wc.hInstance = CBaseModule::Get().GetModuleInstance();
-    ATOM atom = ::RegisterClassExW(&wc);
-    if (atom != 0) Classes().emplace_back(atom, wc.lpfnWndProc);
-    return atom;
-}
-
 void CWinModule::UnregisterClasses() {
     CModuleLockGuard lock;
     for (const auto& entry : Classes())

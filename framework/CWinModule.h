@@ -15,9 +15,6 @@ public:
     // to superProc. Returns the existing atom when the name is registered.
     static ATOM RegisterObjectClass(WNDCLASSEXW wc, WNDPROC superProc);
 
-    // Registers a plain class once per process (later calls find it).
-    static ATOM RegisterPlainClass(const WNDCLASSEXW& wc);
-
     // Unregisters every class registered through this module (at unload).
     static void UnregisterClasses();
 

@@ -1,31 +1,17 @@
 #include "sheet/CTab2.h"
 
-#include "framework/CWinModule.h"
+#include "listctrl/CListUserData.h"
 #include "prefs/PreferenceSet.h"
 #include "sheet/COptionsDlg.h"
 #include "sheet/CPageControls.h"
 #include "sheet/PageValues.h"
 #include "sheet/ViewerRules.h"
 
-namespace {
-
-// The headers list's window class. It does nothing of its own until the page
-// attaches the list object to the window the dialog manager created.
-void RegisterHeadersListClass() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-    wc.lpszClassName = L"HdrsList";
-    CWinModule::RegisterPlainClass(wc);
-}
-
-}  // namespace
-
+// The dialog template creates the headers list by its class name, so the
+// class must exist before the page's dialog does. The window does nothing
+// of its own until the page attaches the list object to it.
 CTab2::CTab2() : m_rdfizer(EndpointSection::Rdfizer()), m_sparql(EndpointSection::Sparql()) {
-    RegisterHeadersListClass();
+    CListUserData::RegisterWindowClass();
 }
 
 void CTab2::Link(COptionsDlg* pSheet) { m_pSheet = pSheet; }
