@@ -27,14 +27,14 @@ def fail(message):
 
 
 def parse(path):
-    spec = {"colors": {}, "pixels": []}
+    image = {"colors": {}, "pixels": []}
     section = None
     with open(path, encoding="ascii") as f:
         for number, raw in enumerate(f, 1):
             line = raw.rstrip("\n")
             if section == "pixels":
                 if line.strip() and not line.startswith("#"):
-                    spec["pixels"].append(line.strip())
+                    image["pixels"].append(line.strip())
                 continue
             stripped = line.strip()
             if not stripped or stripped.startswith("#"):
@@ -43,7 +43,7 @@ def parse(path):
                 char, value = stripped.split(None, 1)
                 if len(char) != 1:
                     fail(f"{path}:{number}: a colour is named by one character")
-                spec["colors"][char] = None if value == "transparent" else int(value, 16)
+                image["colors"][char] = None if value == "transparent" else int(value, 16)
                 continue
             key, _, value = stripped.partition(":")
             key, value = key.strip(), value.strip()
@@ -51,19 +51,19 @@ def parse(path):
                 section = key
             elif key in ("kind", "size", "hotspot"):
                 section = None
-                spec[key] = value
+                image[key] = value
             else:
                 fail(f"{path}:{number}: unknown line {stripped!r}")
-    width, height = (int(v) for v in spec["size"].split("x"))
-    rows = spec["pixels"]
+    width, height = (int(v) for v in image["size"].split("x"))
+    rows = image["pixels"]
     if len(rows) != height or any(len(r) != width for r in rows):
         fail(f"{path}: the pixels are not {width}x{height}")
     for row in rows:
         for char in row:
-            if char not in spec["colors"]:
+            if char not in image["colors"]:
                 fail(f"{path}: pixel {char!r} has no colour")
-    spec["width"], spec["height"] = width, height
-    return spec
+    image["width"], image["height"] = width, height
+    return image
 
 
 def rgb(value):
@@ -74,13 +74,13 @@ def padded(row_bytes):
     return row_bytes + b"\0" * (-len(row_bytes) % 4)
 
 
-def write_bitmap(spec):
-    width, height = spec["width"], spec["height"]
+def write_bitmap(image):
+    width, height = image["width"], image["height"]
     pixels = b""
-    for row in reversed(spec["pixels"]):
+    for row in reversed(image["pixels"]):
         line = b""
         for char in row:
-            value = spec["colors"][char]
+            value = image["colors"][char]
             if value is None:
                 fail("a bitmap has no transparent pixels; use the key colour")
             r, g, b = rgb(value)
@@ -91,21 +91,21 @@ def write_bitmap(spec):
     return header + info + pixels
 
 
-def write_icon(spec, kind):
-    width, height = spec["width"], spec["height"]
-    opaque = sorted({v for v in spec["colors"].values() if v is not None})
+def write_icon(image, kind):
+    width, height = image["width"], image["height"]
+    opaque = sorted({v for v in image["colors"].values() if v is not None})
     if len(opaque) > 255:
         fail("an icon or cursor holds at most 255 colours")
     palette = [0] + opaque  # index 0 (black) sits under transparent pixels
     index = {value: i for i, value in enumerate(palette)}
     xor = b""
     mask = b""
-    for row in reversed(spec["pixels"]):
+    for row in reversed(image["pixels"]):
         line = b""
         bits = 0
         mask_line = b""
         for x, char in enumerate(row):
-            value = spec["colors"][char]
+            value = image["colors"][char]
             line += bytes((0 if value is None else index[value],))
             bits = (bits << 1) | (1 if value is None else 0)
             if x % 8 == 7:
@@ -118,26 +118,26 @@ def write_icon(spec, kind):
     colours = b"".join(struct.pack("<BBBB", *reversed(rgb(v)), 0) for v in palette)
     colours += b"\0\0\0\0" * (256 - len(palette))
     info = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, 8, 0, len(xor) + len(mask), 0, 0, 256, 0)
-    image = info + colours + xor + mask
+    payload = info + colours + xor + mask
     if kind == "cursor":
-        x, y = (int(v) for v in spec["hotspot"].split(","))
+        x, y = (int(v) for v in image["hotspot"].split(","))
         planes_or_x, bits_or_y, type_ = x, y, 2
     else:
         planes_or_x, bits_or_y, type_ = 1, 8, 1
     header = struct.pack("<HHH", 0, type_, 1)
-    entry = struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, planes_or_x, bits_or_y, len(image), 22)
-    return header + entry + image
+    entry = struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, planes_or_x, bits_or_y, len(payload), 22)
+    return header + entry + payload
 
 
 def main():
     if len(sys.argv) != 3:
         fail("usage: resgen.py MAP OUT")
-    spec = parse(sys.argv[1])
-    kind = spec.get("kind")
+    image = parse(sys.argv[1])
+    kind = image.get("kind")
     if kind == "bitmap":
-        data = write_bitmap(spec)
+        data = write_bitmap(image)
     elif kind in ("icon", "cursor"):
-        data = write_icon(spec, kind)
+        data = write_icon(image, kind)
     else:
         fail(f"unknown kind {kind!r}")
     with open(sys.argv[2], "wb") as f:

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
+
 #include "framework/CWindowImpl.h"
 
 namespace {
@@ -80,4 +82,38 @@ TEST(WindowFramework, SubclassingTakesOverAndGivesBackAnExistingWindow) {
     EXPECT_EQ(SendMessageW(hStatic, WM_PROBE, 0, 0), 0);
     EXPECT_EQ(probe.clicks, 1);
     DestroyWindow(hStatic);
+}
+
+namespace {
+
+// An edit box that refuses digits: a superclass of the system "EDIT".
+class CNoDigitsEdit : public CWindowImpl<CNoDigitsEdit> {
+public:
+    DECLARE_WND_SUPERCLASS(L"VTL_TestNoDigitsEdit", L"EDIT")
+
+    BEGIN_MSG_MAP(CNoDigitsEdit)
+        MESSAGE_HANDLER(WM_CHAR, OnChar)
+    END_MSG_MAP()
+
+    LRESULT OnChar(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
+        if (wParam >= L'0' && wParam <= L'9') return 0;
+        bHandled = FALSE;
+        return 0;
+    }
+};
+
+}  // namespace
+
+TEST(WindowFramework, SuperclassKeepsTheSystemControlForWhatItDoesNotHandle) {
+    CNoDigitsEdit edit;
+    RECT rc{0, 0, 120, 24};
+    ASSERT_NE(edit.Create(nullptr, rc, L"", WS_POPUP), nullptr);
+    wchar_t className[32]{};
+    GetClassNameW(edit.m_hWnd, className, 32);
+    EXPECT_STREQ(className, L"VTL_TestNoDigitsEdit");
+    for (wchar_t c : std::wstring(L"a1b2")) SendMessageW(edit.m_hWnd, WM_CHAR, c, 0);
+    wchar_t text[16]{};
+    GetWindowTextW(edit.m_hWnd, text, 16);
+    EXPECT_STREQ(text, L"ab");  // the edit's own procedure inserted the letters
+    edit.DestroyWindow();
 }
