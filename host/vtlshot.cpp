@@ -47,10 +47,7 @@ bool SaveWindowImage(HWND hWnd, const std::wstring& path) {
     bool saved = false;
     if (hMem != nullptr && hBitmap != nullptr) {
         HGDIOBJ hOld = SelectObject(hMem, hBitmap);
-        // The window paints itself, frame and caption included, into the
-        // bitmap; the screen copy is the fallback.
-        if (!PrintWindow(hWnd, hMem, 0))
-            BitBlt(hMem, 0, 0, width, height, hScreen, rect.left, rect.top, SRCCOPY);
+        BitBlt(hMem, 0, 0, width, height, hScreen, rect.left, rect.top, SRCCOPY);
         SelectObject(hMem, hOld);
         BITMAPFILEHEADER file{};
         file.bfType = 0x4D42;

@@ -25,6 +25,8 @@ prefix=$tree/wineprefix
 export WINEPREFIX=$prefix
 cd "$tree/bin"
 "$VTL_WINE" regsvr32 /s BrackwynVTL.dll
+# Let the prefix's processes end, so the browser starts on the display below.
+wineserver -w
 
 if [ -n "${DISPLAY:-}" ]; then
   exec "$VTL_WINE" vtlhost.exe
@@ -32,7 +34,8 @@ fi
 
 shots=$build/screenshots
 rm -rf "$shots"; mkdir -p "$shots"
-shots_win=$("$VTL_WINE" winepath -w "$shots" 2>/dev/null | tr -d '\r')
+# Drive Z: is the Linux root in every Wine prefix.
+shots_win="Z:${shots//\//\\}"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   "$0" vtlhost.exe /press /exit & host=$!
   "$0" vtlshot.exe "$1"; status=$?
