@@ -22,7 +22,9 @@ std::wstring Saved(const PreferenceSet& set, const wchar_t* key) {
 // lets the script act and press OK or Cancel, and returns what was saved.
 PreferenceSet RunOn(PrefsSandbox& sandbox, const std::string& pairs,
                     const SheetDriver::Script& script) {
-    if (!pairs.empty()) sandbox.WriteLocal("vtl_prefs = {\n" + pairs + "};\n");
+    if (!pairs.empty()) {
+        EXPECT_TRUE(sandbox.WriteLocal("vtl_prefs = {\n" + pairs + "};\n"));
+    }
     COptionsDlg dlg(L"VTL Options", 0, nullptr);
     SheetDriver::RunAndSaveOnOk(dlg, script);
     return sandbox.LoadLocal();
