@@ -48,7 +48,7 @@ public:
     }
 
     HWND WaitForSheet() { return ProcessWindows::WaitForTopLevel(Id(), L"VTL Options", nullptr, kWait); }
-    HWND HostWindow() { return ProcessWindows::FindTopLevelOfClass(Id(), L"VTLHostWindow"); }
+    HWND HostWindow() { return ProcessWindows::FindTopLevel(Id(), nullptr, L"VTLHostWindow"); }
 
     // Waits for the browser to close after the press; its exit code is Exec's result.
     DWORD ExitCode() { return m_process.Wait(kWait) ? m_process.ExitCode() : ~0u; }
@@ -161,8 +161,8 @@ TEST_F(Host, MissingBrowserOrBrowserWindowIsReportedAndExecStillSucceeds) {
         HostRun run(c.switches);
         ASSERT_TRUE(run.Start());
         DialogAnswerer answerer(run.Id(), L"Oops", IDOK);
-        ASSERT_TRUE(answerer.Join()) << run.Output();
-        EXPECT_EQ(answerer.Texts(), std::vector<std::wstring>{c.message});
+        ASSERT_TRUE(answerer.WaitForAnswer()) << run.Output();
+        EXPECT_EQ(answerer.Stop().front().texts, std::vector<std::wstring>{c.message});
         EXPECT_EQ(run.ExitCode(), static_cast<DWORD>(S_OK));
         EXPECT_FALSE(ScratchFolder::Exists(run.LocalCopy()));
     }

@@ -12,7 +12,7 @@
 #include "prefs/PrefsWriter.h"
 #include "prefs/StagedFile.h"
 #include "prefs/ThreadAnsiCodePage.h"
-#include "MessageBoxWatcher.h"
+#include "support/DialogAnswerer.h"
 #include "support/PrefsSandbox.h"
 
 namespace {
@@ -69,20 +69,20 @@ private:
 
 const std::string kOldText = "vtl_prefs = {\r\n  viewertype: \"disco\"};\r\n";
 
-// Saves (or loads) while a watcher presses OK on any "Oops" box, and
+// Saves (or loads) while an answerer presses OK on any "Oops" box, and
 // returns what boxes were shown.
-std::vector<SeenMessageBox> SaveWatched(const PrefsFile& file, const PreferenceSet& set, bool& saved) {
-    MessageBoxWatcher watcher(L"Oops");
+std::vector<DialogAnswerer::Seen> SaveWatched(const PrefsFile& file, const PreferenceSet& set, bool& saved) {
+    DialogAnswerer answerer(GetCurrentProcessId(), L"Oops", IDOK);
     saved = file.Save(set);
-    return watcher.Stop();
+    return answerer.Stop();
 }
 
-void ExpectSaveFailureBox(const std::vector<SeenMessageBox>& boxes) {
+void ExpectSaveFailureBox(const std::vector<DialogAnswerer::Seen>& boxes) {
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, L"Can't save options data");
+    EXPECT_EQ(boxes[0].texts, std::vector<std::wstring>{L"Can't save options data"});
     EXPECT_FALSE(boxes[0].hasOwner);
     EXPECT_EQ(boxes[0].buttons, 1);
-    EXPECT_TRUE(boxes[0].hasOk);
+    EXPECT_TRUE(boxes[0].hasButton);
 }
 
 class PrefsFileTest : public ::testing::Test {
