@@ -54,8 +54,9 @@ protected:
         static const GUID group = {0x12345678, 0x1, 0x2, {3, 4, 5, 6, 7, 8, 9, 10}};
         EXPECT_EQ(m_pCommand->Exec(&group, 4711, OLECMDEXECOPT_DONTPROMPTUSER, nullptr, nullptr),
                   S_OK);
-        if (!answerer.Join() || answerer.Texts().size() != 1) return L"<no message box>";
-        return answerer.Texts()[0];
+        const std::vector<DialogAnswerer::Seen> boxes = answerer.Stop();
+        if (boxes.size() != 1 || boxes[0].texts.size() != 1) return L"<no message box>";
+        return boxes[0].texts[0];
     }
 
     LoadedComponent m_component;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,11 +44,11 @@ public:
     bool WriteLocalCopy(const std::string& text) {
         ScratchFolder::DeleteTree(m_localFolder);
         m_folder.MakeFolder(m_localFolder.substr(m_folder.Path().size() + 1));
-        return ScratchFolder::WriteFile(LocalCopy(), text);
+        return ScratchFolder::WriteBytes(LocalCopy(), text);
     }
 
     HWND WaitForSheet() { return ProcessWindows::WaitForTopLevel(Id(), L"VTL Options", nullptr, kWait); }
-    HWND HostWindow() { return ProcessWindows::FindTopLevelOfClass(Id(), L"VTLHostWindow"); }
+    HWND HostWindow() { return ProcessWindows::FindTopLevel(Id(), nullptr, L"VTLHostWindow"); }
 
     // Waits for the browser to close after the press; its exit code is Exec's result.
     DWORD ExitCode() { return m_process.Wait(kWait) ? m_process.ExitCode() : ~0u; }
@@ -95,13 +96,13 @@ TEST_F(Host, ButtonShowsTheSheetCentredWithThreeTabsAndOkWritesBothCopies) {
 
     ProcessWindows::PressButton(hSheet, IDOK);
     EXPECT_EQ(run.ExitCode(), static_cast<DWORD>(S_OK));
-    std::string local, common;
-    ASSERT_TRUE(ScratchFolder::ReadFile(run.LocalCopy(), local));
-    ASSERT_TRUE(ScratchFolder::ReadFile(run.CommonCopy(), common));
-    EXPECT_EQ(local, common);
-    EXPECT_EQ(local.rfind("vtl_prefs = {\r\n", 0), 0u) << local;
-    EXPECT_NE(local.find("  hostcheck: \"as loaded\""), std::string::npos) << local;
-    EXPECT_NE(local.find("  viewertype: \"builtin\""), std::string::npos) << local;
+    const std::optional<std::string> local = ScratchFolder::ReadBytes(run.LocalCopy());
+    const std::optional<std::string> common = ScratchFolder::ReadBytes(run.CommonCopy());
+    ASSERT_TRUE(local && common);
+    EXPECT_EQ(*local, *common);
+    EXPECT_EQ(local->rfind("vtl_prefs = {\r\n", 0), 0u) << *local;
+    EXPECT_NE(local->find("  hostcheck: \"as loaded\""), std::string::npos) << *local;
+    EXPECT_NE(local->find("  viewertype: \"builtin\""), std::string::npos) << *local;
 }
 
 TEST_F(Host, CancelAndTheCloseBoxWriteNothing) {
@@ -131,9 +132,9 @@ TEST_F(Host, CancelLeavesAnExistingLocalCopyAsItWas) {
     ::SendMessageW(hSheet, PSM_SETCURSEL, 2, 0);
     ProcessWindows::PressButton(hSheet, IDCANCEL);
     EXPECT_EQ(run.ExitCode(), static_cast<DWORD>(S_OK));
-    std::string local;
-    ASSERT_TRUE(ScratchFolder::ReadFile(run.LocalCopy(), local));
-    EXPECT_EQ(local, loaded);
+    const std::optional<std::string> local = ScratchFolder::ReadBytes(run.LocalCopy());
+    ASSERT_TRUE(local);
+    EXPECT_EQ(*local, loaded);
     EXPECT_FALSE(ScratchFolder::Exists(run.CommonCopy()));
 }
 
@@ -160,8 +161,8 @@ TEST_F(Host, MissingBrowserOrBrowserWindowIsReportedAndExecStillSucceeds) {
         HostRun run(c.switches);
         ASSERT_TRUE(run.Start());
         DialogAnswerer answerer(run.Id(), L"Oops", IDOK);
-        ASSERT_TRUE(answerer.Join()) << run.Output();
-        EXPECT_EQ(answerer.Texts(), std::vector<std::wstring>{c.message});
+        ASSERT_TRUE(answerer.WaitForAnswer()) << run.Output();
+        EXPECT_EQ(answerer.Stop().front().texts, std::vector<std::wstring>{c.message});
         EXPECT_EQ(run.ExitCode(), static_cast<DWORD>(S_OK));
         EXPECT_FALSE(ScratchFolder::Exists(run.LocalCopy()));
     }

@@ -166,7 +166,7 @@ TEST_F(Registration, ModulePathWithQuotesAndPercentSignsIsWrittenAsItIs) {
 TEST_F(Registration, ScriptHostCreatesTheObjectByProgId) {
     ScratchFolder folder(L"cscript");
     const std::wstring script = folder.Path() + L"\\create.js";
-    ASSERT_TRUE(ScratchFolder::WriteFile(script,
+    ASSERT_TRUE(ScratchFolder::WriteBytes(script,
         "var o;\r\n"
         "try { o = new ActiveXObject(\"BrackwynVTL.Options\"); } catch (e) { WScript.Quit(6); }\r\n"
         "if (typeof o != \"object\") WScript.Quit(3);\r\n"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,8 +12,8 @@
 #include "prefs/PrefsWriter.h"
 #include "prefs/StagedFile.h"
 #include "prefs/ThreadAnsiCodePage.h"
-#include "MessageBoxWatcher.h"
-#include "PrefsTestFolder.h"
+#include "support/DialogAnswerer.h"
+#include "support/PrefsSandbox.h"
 
 namespace {
 
@@ -68,45 +69,45 @@ private:
 
 const std::string kOldText = "vtl_prefs = {\r\n  viewertype: \"disco\"};\r\n";
 
-// Saves (or loads) while a watcher presses OK on any "Oops" box, and
+// Saves (or loads) while an answerer presses OK on any "Oops" box, and
 // returns what boxes were shown.
-std::vector<SeenMessageBox> SaveWatched(const PrefsFile& file, const PreferenceSet& set, bool& saved) {
-    MessageBoxWatcher watcher(L"Oops");
+std::vector<DialogAnswerer::Seen> SaveWatched(const PrefsFile& file, const PreferenceSet& set, bool& saved) {
+    DialogAnswerer answerer(GetCurrentProcessId(), L"Oops", IDOK);
     saved = file.Save(set);
-    return watcher.Stop();
+    return answerer.Stop();
 }
 
-void ExpectSaveFailureBox(const std::vector<SeenMessageBox>& boxes) {
+void ExpectSaveFailureBox(const std::vector<DialogAnswerer::Seen>& boxes) {
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, L"Can't save options data");
+    EXPECT_EQ(boxes[0].texts, std::vector<std::wstring>{L"Can't save options data"});
     EXPECT_FALSE(boxes[0].hasOwner);
     EXPECT_EQ(boxes[0].buttons, 1);
-    EXPECT_TRUE(boxes[0].hasOk);
+    EXPECT_TRUE(boxes[0].hasButton);
 }
 
 class PrefsFileTest : public ::testing::Test {
 protected:
-    PrefsTestFolder folder;
+    PrefsSandbox folder;
 
     std::wstring LocalFolder() const {
-        return folder.Local() + L"\\" + PrefsFile::VirtualizedSubpath(folder.Common());
+        return folder.LocalAppData() + L"\\" + PrefsFile::VirtualizedSubpath(folder.AllUsersProfile());
     }
-    std::wstring CommonFolder() const { return folder.Common() + L"\\Brackwyn Software\\VTL\\"; }
+    std::wstring CommonFolder() const { return folder.AllUsersProfile() + L"\\Brackwyn Software\\VTL\\"; }
     // Puts old text in both copies, as an earlier save would have.
     void WriteOldCopies() {
-        PrefsFile::EnsureDirectories(folder.Local(), PrefsFile::VirtualizedSubpath(folder.Common()));
-        PrefsFile::EnsureDirectories(folder.Common(), L"Brackwyn Software\\VTL\\");
-        ASSERT_TRUE(PrefsTestFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", kOldText));
-        ASSERT_TRUE(PrefsTestFolder::WriteBytes(CommonFolder() + L"vtl_prefs.js", kOldText));
+        PrefsFile::EnsureDirectories(folder.LocalAppData(), PrefsFile::VirtualizedSubpath(folder.AllUsersProfile()));
+        PrefsFile::EnsureDirectories(folder.AllUsersProfile(), L"Brackwyn Software\\VTL\\");
+        ASSERT_TRUE(ScratchFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", kOldText));
+        ASSERT_TRUE(ScratchFolder::WriteBytes(CommonFolder() + L"vtl_prefs.js", kOldText));
     }
-    std::optional<std::string> LocalCopy() const { return PrefsTestFolder::ReadBytes(LocalFolder() + L"vtl_prefs.js"); }
-    std::optional<std::string> CommonCopy() const { return PrefsTestFolder::ReadBytes(CommonFolder() + L"vtl_prefs.js"); }
+    std::optional<std::string> LocalCopy() const { return ScratchFolder::ReadBytes(LocalFolder() + L"vtl_prefs.js"); }
+    std::optional<std::string> CommonCopy() const { return ScratchFolder::ReadBytes(CommonFolder() + L"vtl_prefs.js"); }
 };
 
 }  // namespace
 
 TEST(PrefsFilePaths, ComeFromTheTwoEnvironmentVariables) {
-    PrefsTestFolder folder;  // restores the variables afterwards
+    PrefsSandbox folder;  // restores the variables afterwards
     SetEnvironmentVariableW(L"LOCALAPPDATA", L"C:\\Users\\user\\AppData\\Local");
     SetEnvironmentVariableW(L"ALLUSERSPROFILE", L"C:\\ProgramData");
     const PrefsFile file = PrefsFile::FromEnvironment();
@@ -124,19 +125,19 @@ TEST(PrefsFilePaths, ComeFromTheTwoEnvironmentVariables) {
 }
 
 TEST(PrefsFilePaths, AreAbsentWhenAVariableIsUnsetEmptyOrRelative) {
-    PrefsTestFolder folder;
+    PrefsSandbox folder;
     SetEnvironmentVariableW(L"LOCALAPPDATA", nullptr);
     EXPECT_EQ(PrefsFile::FromEnvironment().LocalPath(), L"");
-    EXPECT_EQ(PrefsFile::FromEnvironment().CommonPath(), folder.Common() + L"\\Brackwyn Software\\VTL\\vtl_prefs.js");
-    SetEnvironmentVariableW(L"LOCALAPPDATA", folder.Local().c_str());
+    EXPECT_EQ(PrefsFile::FromEnvironment().CommonPath(), folder.AllUsersProfile() + L"\\Brackwyn Software\\VTL\\vtl_prefs.js");
+    SetEnvironmentVariableW(L"LOCALAPPDATA", folder.LocalAppData().c_str());
     SetEnvironmentVariableW(L"ALLUSERSPROFILE", L"");
     EXPECT_EQ(PrefsFile::FromEnvironment().LocalPath(), L"");
     EXPECT_EQ(PrefsFile::FromEnvironment().CommonPath(), L"");
     for (const wchar_t* relative : {L"ProgramData", L"\\ProgramData", L"C:ProgramData", L"."}) {
-        const PrefsFile file(folder.Local(), relative);
+        const PrefsFile file(folder.LocalAppData(), relative);
         EXPECT_EQ(file.LocalPath(), L"") << relative;
         EXPECT_EQ(file.CommonPath(), L"") << relative;
-        EXPECT_EQ(PrefsFile(relative, folder.Common()).LocalPath(), L"") << relative;
+        EXPECT_EQ(PrefsFile(relative, folder.AllUsersProfile()).LocalPath(), L"") << relative;
     }
 }
 
@@ -147,16 +148,16 @@ TEST_F(PrefsFileTest, FirstSaveCreatesBothFolderChainsAndIdenticalCrLfCopies) {
     EXPECT_TRUE(saved);
 
     // Every folder of the virtualized chain, one by one.
-    std::wstring path = folder.Local();
-    std::wstring chain = PrefsFile::VirtualizedSubpath(folder.Common());
+    std::wstring path = folder.LocalAppData();
+    std::wstring chain = PrefsFile::VirtualizedSubpath(folder.AllUsersProfile());
     int folders = 0;
     for (size_t start = 0, end; (end = chain.find(L'\\', start)) != std::wstring::npos; start = end + 1) {
         path += L"\\" + chain.substr(start, end - start);
-        EXPECT_TRUE(PrefsTestFolder::IsDirectory(path)) << std::string(path.begin(), path.end());
+        EXPECT_TRUE(ScratchFolder::IsFolder(path)) << std::string(path.begin(), path.end());
         ++folders;
     }
     EXPECT_GE(folders, 6);
-    EXPECT_TRUE(PrefsTestFolder::IsDirectory(CommonFolder()));
+    EXPECT_TRUE(ScratchFolder::IsFolder(CommonFolder()));
 
     const auto local = LocalCopy();
     const auto common = CommonCopy();
@@ -176,7 +177,7 @@ TEST_F(PrefsFileTest, FirstSaveCreatesBothFolderChainsAndIdenticalCrLfCopies) {
 
 TEST_F(PrefsFileTest, LoadOverlaysTheLocalCopyOnlyAndReadsBackWhatWasSaved) {
     WriteOldCopies();
-    ASSERT_TRUE(PrefsTestFolder::WriteBytes(CommonFolder() + L"vtl_prefs.js",
+    ASSERT_TRUE(ScratchFolder::WriteBytes(CommonFolder() + L"vtl_prefs.js",
                                             "vtl_prefs = {\r\n  openingmode: \"tab\"};\r\n"));
     PreferenceSet set = Defaults();
     EXPECT_TRUE(PrefsFile::FromEnvironment().Load(set));
@@ -202,14 +203,14 @@ TEST_F(PrefsFileTest, LoadReadsLargeFilesWholeAndRefusesThoseOverSixteenMebibyte
     big += "\",";
     big += tail;
     ASSERT_EQ(big.size(), PrefsFile::MaxFileBytes);
-    ASSERT_TRUE(PrefsTestFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", big));
+    ASSERT_TRUE(ScratchFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", big));
     PreferenceSet set = Defaults();
     EXPECT_TRUE(PrefsFile::FromEnvironment().Load(set));
     EXPECT_EQ(set.ValueAt(set.FindKey(L"viewertype")), L"tabulator");
     EXPECT_EQ(set.ValueAt(set.FindKey(L"padding")).size(), padding);
 
     big.insert(big.begin() + 30, 'p');
-    ASSERT_TRUE(PrefsTestFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", big));
+    ASSERT_TRUE(ScratchFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", big));
     PreferenceSet refused = Defaults();
     EXPECT_FALSE(PrefsFile::FromEnvironment().Load(refused));
     EXPECT_EQ(PairsOf(refused), PairsOf(Defaults()));
@@ -225,7 +226,7 @@ TEST_F(PrefsFileTest, MissingOrUnsetLocationsKeepTheDefaultsAndSaveWritesNothing
     // path would land.
     wchar_t saved[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, saved);
-    const std::wstring cwd = folder.Root() + L"\\cwd";
+    const std::wstring cwd = folder.Path() + L"\\cwd";
     CreateDirectoryW(cwd.c_str(), nullptr);
     SetCurrentDirectoryW(cwd.c_str());
 
@@ -233,8 +234,8 @@ TEST_F(PrefsFileTest, MissingOrUnsetLocationsKeepTheDefaultsAndSaveWritesNothing
         const wchar_t* local;
         const wchar_t* common;
     };
-    const std::wstring local = folder.Local();
-    const std::wstring common = folder.Common();
+    const std::wstring local = folder.LocalAppData();
+    const std::wstring common = folder.AllUsersProfile();
     const Case cases[] = {{nullptr, common.c_str()}, {local.c_str(), nullptr}, {L"", common.c_str()},
                           {local.c_str(), L""},       {nullptr, nullptr},       {L"Local", common.c_str()},
                           {local.c_str(), L"ProgramData"}};
@@ -252,8 +253,8 @@ TEST_F(PrefsFileTest, MissingOrUnsetLocationsKeepTheDefaultsAndSaveWritesNothing
         ExpectSaveFailureBox(SaveWatched(PrefsFile::FromEnvironment(), Edited(), savedOk));
         EXPECT_FALSE(savedOk) << what;
         EXPECT_TRUE(folder.Files().empty()) << what;
-        EXPECT_FALSE(PrefsTestFolder::IsDirectory(cwd + L"\\Brackwyn Software")) << what;
-        EXPECT_FALSE(PrefsTestFolder::IsDirectory(cwd + L"\\Temporary Internet Files")) << what;
+        EXPECT_FALSE(ScratchFolder::IsFolder(cwd + L"\\Brackwyn Software")) << what;
+        EXPECT_FALSE(ScratchFolder::IsFolder(cwd + L"\\Temporary Internet Files")) << what;
     }
     SetCurrentDirectoryW(saved);
 }
@@ -264,13 +265,13 @@ TEST_F(PrefsFileTest, ALocalFolderThatCannotBeWrittenShowsTheMessageAndChangesNe
     const std::wstring vtlFolder = LocalFolder().substr(0, LocalFolder().size() - 1);
     ASSERT_TRUE(DeleteFileW((vtlFolder + L"\\vtl_prefs.js").c_str()));
     ASSERT_TRUE(RemoveDirectoryW(vtlFolder.c_str()));
-    ASSERT_TRUE(PrefsTestFolder::WriteBytes(vtlFolder, "not a folder"));
+    ASSERT_TRUE(ScratchFolder::WriteBytes(vtlFolder, "not a folder"));
 
     bool saved = true;
     ExpectSaveFailureBox(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved));
     EXPECT_FALSE(saved);
     EXPECT_EQ(CommonCopy(), kOldText);
-    EXPECT_EQ(PrefsTestFolder::ReadBytes(vtlFolder), std::string("not a folder"));
+    EXPECT_EQ(ScratchFolder::ReadBytes(vtlFolder), std::string("not a folder"));
     EXPECT_EQ(folder.Files().size(), 2u);
 }
 
@@ -293,18 +294,18 @@ TEST_F(PrefsFileTest, ALocalCopyThatCannotBeReplacedShowsTheMessageAndChangesNei
     ASSERT_TRUE(CreateDirectoryW(localPath.c_str(), nullptr));
     ExpectSaveFailureBox(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved));
     EXPECT_FALSE(saved);
-    EXPECT_TRUE(PrefsTestFolder::IsDirectory(localPath));
+    EXPECT_TRUE(ScratchFolder::IsFolder(localPath));
     EXPECT_EQ(CommonCopy(), kOldText);
     EXPECT_EQ(folder.Files().size(), 1u);
 }
 
 TEST_F(PrefsFileTest, ACommonFolderThatCannotBeWrittenIsSkippedSilentlyAndNeitherCopyChanges) {
     WriteOldCopies();
-    const std::wstring brackwyn = folder.Common() + L"\\Brackwyn Software";
+    const std::wstring brackwyn = folder.AllUsersProfile() + L"\\Brackwyn Software";
     DeleteFileW((CommonFolder() + L"vtl_prefs.js").c_str());
     RemoveDirectoryW(CommonFolder().c_str());
     ASSERT_TRUE(RemoveDirectoryW(brackwyn.c_str()));
-    ASSERT_TRUE(PrefsTestFolder::WriteBytes(brackwyn, "not a folder"));
+    ASSERT_TRUE(ScratchFolder::WriteBytes(brackwyn, "not a folder"));
 
     bool saved = true;
     EXPECT_TRUE(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved).empty());
@@ -338,8 +339,8 @@ TEST_F(PrefsFileTest, ACrashBetweenTheTwoMovesLeavesEachCopyCompleteOldOrNew) {
         // temporary files complete.
         EXPECT_EQ(LocalCopy(), kOldText);
         EXPECT_EQ(CommonCopy(), kOldText);
-        EXPECT_EQ(PrefsTestFolder::ReadBytes(local.TempPath()), newText);
-        EXPECT_EQ(PrefsTestFolder::ReadBytes(common.TempPath()), newText);
+        EXPECT_EQ(ScratchFolder::ReadBytes(local.TempPath()), newText);
+        EXPECT_EQ(ScratchFolder::ReadBytes(common.TempPath()), newText);
 
         ASSERT_TRUE(local.Commit());
         // The process stops here.
@@ -360,7 +361,7 @@ TEST_F(PrefsFileTest, RawHighBytesOfOlderFilesAndKeysGoThroughTheThreadsAnsiCode
     const LCID savedLocale = GetThreadLocale();
     // Byte 0xC0 is U+0410 in the Cyrillic code page 1251, U+00C0 in 1252.
     const std::string older = "vtl_prefs = {\r\n  h_name0: \"X-\xC0\",\r\n  k\xC0: \"1\"};\r\n";
-    ASSERT_TRUE(PrefsTestFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", older));
+    ASSERT_TRUE(ScratchFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", older));
     for (const auto& [language, letter] : {std::pair<LANGID, wchar_t>{0x0419, L'\x410'}, {0x0409, L'\xC0'}}) {
         ASSERT_TRUE(SetThreadLocale(MAKELCID(language, SORT_DEFAULT)));
         PreferenceSet set;
@@ -375,7 +376,7 @@ TEST_F(PrefsFileTest, RawHighBytesOfOlderFilesAndKeysGoThroughTheThreadsAnsiCode
         const std::string expected = std::string("vtl_prefs = {\r\n  h_name0: \"X-\\u0") +
                                      (letter == L'\x410' ? "410" : "0C0") + "\",\r\n  k\xC0: \"1\"};\r\n";
         EXPECT_EQ(LocalCopy(), expected) << language;
-        ASSERT_TRUE(PrefsTestFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", older));
+        ASSERT_TRUE(ScratchFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", older));
     }
     SetThreadLocale(savedLocale);
 }

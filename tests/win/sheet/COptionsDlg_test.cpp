@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -152,14 +153,14 @@ TEST(OptionsSheet, SheetCentredPartlyOffTheScreenIsMovedInsideTheWorkArea) {
 
 TEST(OptionsSheet, OkWritesBothFilesWithTheLoadedSetAndLeavesUnvisitedPagesKeysAlone) {
     PrefsSandbox sandbox;
-    sandbox.WriteLocal(kLoaded);
+    ASSERT_TRUE(sandbox.WriteLocal(kLoaded));
     COptionsDlg dlg(L"VTL Options", 0, nullptr);
     const INT_PTR result = SheetDriver::RunAndSaveOnOk(dlg, [](SheetDriver& sheet) {
         sheet.PressOk();
     });
     ASSERT_EQ(result, 1);
     ASSERT_TRUE(PrefsSandbox::Exists(sandbox.LocalPath()));
-    const std::string local = PrefsSandbox::ReadBytes(sandbox.LocalPath());
+    const std::optional<std::string> local = PrefsSandbox::ReadBytes(sandbox.LocalPath());
     EXPECT_EQ(local, PrefsSandbox::ReadBytes(sandbox.CommonPath()));
 
     const PreferenceSet saved = sandbox.LoadLocal();
@@ -183,8 +184,8 @@ TEST(OptionsSheet, OkWritesBothFilesWithTheLoadedSetAndLeavesUnvisitedPagesKeysA
 
 TEST(OptionsSheet, CancelAndTheCloseBoxWriteNothingEvenAfterAPageStoredItsValues) {
     PrefsSandbox sandbox;
-    sandbox.WriteLocal(kLoaded);
-    const std::string before = PrefsSandbox::ReadBytes(sandbox.LocalPath());
+    ASSERT_TRUE(sandbox.WriteLocal(kLoaded));
+    const std::optional<std::string> before = PrefsSandbox::ReadBytes(sandbox.LocalPath());
     {
         COptionsDlg dlg(L"VTL Options", 0, nullptr);
         const INT_PTR result = SheetDriver::RunAndSaveOnOk(dlg, [](SheetDriver& sheet) {
@@ -219,7 +220,7 @@ TEST(OptionsSheet, BuildingTheSheetFillsDefaultsThenTheLocalFile) {
         EXPECT_EQ(held.ValueAt(1), DefaultViewerEndpoint);
         EXPECT_EQ(held.KeyAt(13), L"proxycustendpoint");
     }
-    sandbox.WriteLocal("vtl_prefs = {\n  openingmode: \"tab\"};\n");
+    ASSERT_TRUE(sandbox.WriteLocal("vtl_prefs = {\n  openingmode: \"tab\"};\n"));
     COptionsDlg dlg(L"VTL Options", 0, nullptr);
     const PreferenceSet& held = dlg.Preferences();
     ASSERT_EQ(held.Count(), 14);
@@ -266,7 +267,7 @@ TEST(OptionsSheet, PagesWithoutASheetShowTheirOwnInitialValuesAndStoreNowhere) {
 
 TEST(OptionsSheet, UnsetPreferenceFoldersLeaveTheDefaults) {
     PrefsSandbox sandbox;
-    sandbox.WriteLocal("vtl_prefs = {\n  openingmode: \"tab\"};\n");
+    ASSERT_TRUE(sandbox.WriteLocal("vtl_prefs = {\n  openingmode: \"tab\"};\n"));
     ::SetEnvironmentVariableW(L"LOCALAPPDATA", nullptr);
     ::SetEnvironmentVariableW(L"ALLUSERSPROFILE", nullptr);
     COptionsDlg dlg(L"VTL Options", 0, nullptr);

@@ -18,21 +18,11 @@ std::wstring Saved(const PreferenceSet& set, const wchar_t* key) {
     return position >= 0 ? set.ValueAt(position) : L"<absent>";
 }
 
-// Runs the sheet on a preferences file with the given pairs (none: no file),
-// lets the script act and press OK or Cancel, and returns what was saved.
-PreferenceSet RunOn(PrefsSandbox& sandbox, const std::string& pairs,
-                    const SheetDriver::Script& script) {
-    if (!pairs.empty()) sandbox.WriteLocal("vtl_prefs = {\n" + pairs + "};\n");
-    COptionsDlg dlg(L"VTL Options", 0, nullptr);
-    SheetDriver::RunAndSaveOnOk(dlg, script);
-    return sandbox.LoadLocal();
-}
-
 }  // namespace
 
 TEST(ViewersPage, ShowsTheSixViewersAndTheDefaults) {
     PrefsSandbox sandbox;
-    const PreferenceSet saved = RunOn(sandbox, "", [](SheetDriver& sheet) {
+    const PreferenceSet saved = SheetDriver::RunOnLocalFile(sandbox, "", [](SheetDriver& sheet) {
         ASSERT_EQ(sheet.ItemCount(kViewers, IDC_VIEWER_TYPE), 6);
         const wchar_t* texts[] = {L"Vantrel (default)", L"Zitgist Data Viewer", L"Marbles",
                                   L"DISCO", L"Tabulator", L"Custom (URL)"};
@@ -59,7 +49,7 @@ TEST(ViewersPage, ShowsTheSixViewersAndTheDefaults) {
 
 TEST(ViewersPage, UnknownStoredValuesSelectNothingAndAreWrittenBackUnchanged) {
     PrefsSandbox sandbox;
-    const PreferenceSet saved = RunOn(sandbox,
+    const PreferenceSet saved = SheetDriver::RunOnLocalFile(sandbox,
         "  viewertype: \"Builtin\",\n  openingbehavior: \"sometimes\",\n  openingmode: \"pane\"",
         [](SheetDriver& sheet) {
             EXPECT_EQ(sheet.Selection(kViewers, IDC_VIEWER_TYPE), CB_ERR);
@@ -89,14 +79,14 @@ TEST(ViewersPage, RadiosClickedAreStored) {
         EXPECT_FALSE(sheet.Checked(kViewers, IDC_MODE_WIN));
         sheet.PressOk();
     };
-    const PreferenceSet saved = RunOn(sandbox, "  openingbehavior: \"odd\"", script);
+    const PreferenceSet saved = SheetDriver::RunOnLocalFile(sandbox, "  openingbehavior: \"odd\"", script);
     EXPECT_EQ(Saved(saved, L"openingbehavior"), L"replace");
     EXPECT_EQ(Saved(saved, L"openingmode"), L"tab");
 }
 
 TEST(ViewersPage, OutsideViewersDisableTheRestButTheAddressIsStillStored) {
     PrefsSandbox sandbox;
-    const PreferenceSet saved = RunOn(sandbox, "", [](SheetDriver& sheet) {
+    const PreferenceSet saved = SheetDriver::RunOnLocalFile(sandbox, "", [](SheetDriver& sheet) {
         sheet.Type(kViewers, IDC_VIEWER_URL, L"http://typed.example/");
         for (int position : {1, 2, 3, 4}) {
             sheet.Choose(kViewers, IDC_VIEWER_TYPE, position);
@@ -115,7 +105,7 @@ TEST(ViewersPage, OutsideViewersDisableTheRestButTheAddressIsStillStored) {
 
 TEST(ViewersPage, CustomViewerOpensTheAddressAsItStandsAndAnEmptyOneIsStoredEmpty) {
     PrefsSandbox sandbox;
-    const PreferenceSet saved = RunOn(sandbox, "", [](SheetDriver& sheet) {
+    const PreferenceSet saved = SheetDriver::RunOnLocalFile(sandbox, "", [](SheetDriver& sheet) {
         sheet.Choose(kViewers, IDC_VIEWER_TYPE, 5);
         EXPECT_TRUE(sheet.Enabled(kViewers, IDC_VIEWER_URL));
         EXPECT_FALSE(sheet.Enabled(kViewers, IDC_BEHAVIOR_NEW));

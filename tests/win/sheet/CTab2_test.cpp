@@ -24,15 +24,12 @@ std::wstring Saved(const PreferenceSet& set, const wchar_t* key) {
 // Runs the sheet on a preferences file with the given pairs (none: no
 // file), shows the RDF Data Access page, runs the script there and returns
 // what was saved.
-PreferenceSet RunOnRdfPage(PrefsSandbox& sandbox, const std::string& pairs,
+PreferenceSet RunOnRdfPage(const PrefsSandbox& sandbox, const std::string& pairs,
                            const SheetDriver::Script& script) {
-    if (!pairs.empty()) sandbox.WriteLocal("vtl_prefs = {\n" + pairs + "};\n");
-    COptionsDlg dlg(L"VTL Options", 0, nullptr);
-    SheetDriver::RunAndSaveOnOk(dlg, [&](SheetDriver& sheet) {
+    return SheetDriver::RunOnLocalFile(sandbox, pairs, [&](SheetDriver& sheet) {
         sheet.SelectPage(kRdf);
         script(sheet);
     });
-    return sandbox.LoadLocal();
 }
 
 void ExpectEnabled(const SheetDriver& sheet, std::initializer_list<int> ids, bool enabled) {

@@ -1,30 +1,50 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
-// Waits on a thread of its own for a dialog of a process (this one or
-// another) with the given caption, notes its static texts and presses one
-// of its buttons: answers the message box a call on the test's own thread
-// is blocked in.
+// Answers, on a thread of its own, every dialog with the given caption
+// that a process (this one or another) shows, by pressing one of its
+// buttons, and notes what each looked like: lets a test call code that
+// blocks in a message box, or wait for the box another process shows.
 class DialogAnswerer {
 public:
-    DialogAnswerer(DWORD processId, LPCWSTR caption, int buttonId, DWORD milliseconds = 20000);
+    // One dialog as it was when answered.
+    struct Seen {
+        std::vector<std::wstring> texts;  // its non-empty static texts: the message
+        bool hasOwner = false;
+        int buttons = 0;
+        bool hasButton = false;  // the button to press was there
+        bool closed = false;     // the dialog went after the press
+    };
+
+    DialogAnswerer(DWORD processId, LPCWSTR caption, int buttonId);
     ~DialogAnswerer();
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
 
-    // Waits for the thread; true when the dialog came and was answered.
-    bool Join();
-    // The dialog's static texts (its message), once joined.
-    const std::vector<std::wstring>& Texts() const { return m_texts; }
+    // Waits for a dialog that is shown in its own time; true when the
+    // first one came within the time and went when answered.
+    bool WaitForAnswer(DWORD milliseconds = 20000);
+    // Stops answering; every dialog seen so far, in order.
+    std::vector<Seen> Stop();
 
 private:
-    void Answer(DWORD processId, std::wstring caption, int buttonId, DWORD milliseconds);
+    void Watch();
+    // False when the dialog stayed, so as not to note it again and again.
+    bool Answer(HWND hDialog);
 
-    std::vector<std::wstring> m_texts;
-    bool m_answered = false;
-    std::thread m_thread;
+    const DWORD m_processId;
+    const std::wstring m_caption;
+    const int m_buttonId;
+    std::atomic<bool> m_stop{false};
+    std::mutex m_mutex;
+    std::condition_variable m_answered;
+    std::vector<Seen> m_seen;
+    std::thread m_thread;  // last: starts once the rest is ready
 };

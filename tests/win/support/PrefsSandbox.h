@@ -1,39 +1,38 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "prefs/PreferenceSet.h"
+#include "support/ScratchFolder.h"
 
 // A private pair of LOCALAPPDATA and ALLUSERSPROFILE folders for one test:
-// the environment points at fresh folders under the temporary folder while
-// the sandbox lives, and both are restored and removed afterwards.
-class PrefsSandbox {
+// while the sandbox lives, both variables point at fresh folders inside
+// it; afterwards they are put back as they were (set or not) and the
+// folders removed. A test may change the variables in between.
+class PrefsSandbox : public ScratchFolder {
 public:
     PrefsSandbox();
     ~PrefsSandbox();
-    PrefsSandbox(const PrefsSandbox&) = delete;
-    PrefsSandbox& operator=(const PrefsSandbox&) = delete;
 
+    // The folders the two variables point at.
+    std::wstring LocalAppData() const { return Path() + L"\\Local"; }
+    std::wstring AllUsersProfile() const { return Path() + L"\\ProgramData"; }
+
+    // The two copies of the preferences file, as the variables place them.
     std::wstring LocalPath() const;
     std::wstring CommonPath() const;
 
     // Writes the local copy the sheet reads, creating its folders.
-    void WriteLocal(const std::string& bytes) const;
-
-    static bool Exists(const std::wstring& path);
-    static std::string ReadBytes(const std::wstring& path);
-
+    bool WriteLocal(const std::string& bytes) const;
     // The local copy read back through the preferences reader.
     PreferenceSet LoadLocal() const;
 
 private:
-    static std::wstring ReadVariable(const wchar_t* name, bool& wasSet);
-    static void RemoveTree(const std::wstring& folder);
+    static std::optional<std::wstring> ReadVariable(const wchar_t* name);
+    static void RestoreVariable(const wchar_t* name, const std::optional<std::wstring>& value);
 
-    std::wstring m_root;
-    std::wstring m_oldLocal;
-    std::wstring m_oldAllUsers;
-    bool m_hadLocal = false;
-    bool m_hadAllUsers = false;
+    std::optional<std::wstring> m_savedLocal;
+    std::optional<std::wstring> m_savedCommon;
 };

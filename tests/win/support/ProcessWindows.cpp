@@ -16,12 +16,13 @@ BOOL CALLBACK MatchTopLevel(HWND hWnd, LPARAM lParam) {
     DWORD processId = 0;
     ::GetWindowThreadProcessId(hWnd, &processId);
     if (processId != pSearch->processId || !::IsWindowVisible(hWnd)) return TRUE;
-    if (pSearch->caption != nullptr && ProcessWindows::Text(hWnd) != pSearch->caption) return TRUE;
+    // The class first: reading the caption sends a message to the window.
     if (pSearch->className != nullptr) {
         wchar_t name[256] = {};
         ::GetClassNameW(hWnd, name, ARRAYSIZE(name));
         if (_wcsicmp(name, pSearch->className) != 0) return TRUE;
     }
+    if (pSearch->caption != nullptr && ProcessWindows::Text(hWnd) != pSearch->caption) return TRUE;
     pSearch->found = hWnd;
     return FALSE;
 }
@@ -47,16 +48,15 @@ HWND ProcessWindows::WaitForTopLevel(DWORD processId, LPCWSTR caption, LPCWSTR c
                                      DWORD milliseconds) {
     const ULONGLONG deadline = ::GetTickCount64() + milliseconds;
     for (;;) {
-        TopLevelSearch search{processId, caption, className, nullptr};
-        ::EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr) return search.found;
+        HWND hFound = FindTopLevel(processId, caption, className);
+        if (hFound != nullptr) return hFound;
         if (::GetTickCount64() >= deadline) return nullptr;
         ::Sleep(50);
     }
 }
 
-HWND ProcessWindows::FindTopLevelOfClass(DWORD processId, LPCWSTR className) {
-    TopLevelSearch search{processId, nullptr, className, nullptr};
+HWND ProcessWindows::FindTopLevel(DWORD processId, LPCWSTR caption, LPCWSTR className) {
+    TopLevelSearch search{processId, caption, className, nullptr};
     ::EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

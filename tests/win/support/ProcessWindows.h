@@ -12,8 +12,9 @@ public:
     // class, if given), waited for up to the time given; null if none came.
     static HWND WaitForTopLevel(DWORD processId, LPCWSTR caption, LPCWSTR className,
                                 DWORD milliseconds);
-    // The visible top-level window of the process whose class is the given one.
-    static HWND FindTopLevelOfClass(DWORD processId, LPCWSTR className);
+    // The visible top-level window of the process with this caption and
+    // class (either may be null: any), or null.
+    static HWND FindTopLevel(DWORD processId, LPCWSTR caption, LPCWSTR className);
 
     static std::wstring Text(HWND hWnd);
     // The texts of the child windows of a class ("Static", "Button", ...).

@@ -8,6 +8,31 @@ HKEY Open(HKEY hRoot, const std::wstring& path) {
     return hKey;
 }
 
+// Both enumerations take an index and fill a name buffer; only the call differs.
+using NameAt = LSTATUS (*)(HKEY hKey, DWORD index, wchar_t* name, DWORD* length);
+
+LSTATUS ValueNameAt(HKEY hKey, DWORD index, wchar_t* name, DWORD* length) {
+    return ::RegEnumValueW(hKey, index, name, length, nullptr, nullptr, nullptr, nullptr);
+}
+
+LSTATUS SubkeyNameAt(HKEY hKey, DWORD index, wchar_t* name, DWORD* length) {
+    return ::RegEnumKeyExW(hKey, index, name, length, nullptr, nullptr, nullptr, nullptr);
+}
+
+std::set<std::wstring> Names(HKEY hRoot, const std::wstring& path, NameAt nameAt) {
+    std::set<std::wstring> names;
+    HKEY hKey = Open(hRoot, path);
+    if (hKey == nullptr) return names;
+    wchar_t name[512];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = ARRAYSIZE(name);
+        if (nameAt(hKey, i, name, &length) != ERROR_SUCCESS) break;
+        names.insert(name);
+    }
+    ::RegCloseKey(hKey);
+    return names;
+}
+
 }  // namespace
 
 bool RegistryView::KeyExists(HKEY hRoot, const std::wstring& path) {
@@ -18,35 +43,11 @@ bool RegistryView::KeyExists(HKEY hRoot, const std::wstring& path) {
 }
 
 std::set<std::wstring> RegistryView::ValueNames(HKEY hRoot, const std::wstring& path) {
-    std::set<std::wstring> names;
-    HKEY hKey = Open(hRoot, path);
-    if (hKey == nullptr) return names;
-    wchar_t name[512];
-    for (DWORD i = 0;; ++i) {
-        DWORD length = ARRAYSIZE(name);
-        if (::RegEnumValueW(hKey, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        names.insert(name);
-    }
-    ::RegCloseKey(hKey);
-    return names;
+    return Names(hRoot, path, ValueNameAt);
 }
 
 std::set<std::wstring> RegistryView::SubkeyNames(HKEY hRoot, const std::wstring& path) {
-    std::set<std::wstring> names;
-    HKEY hKey = Open(hRoot, path);
-    if (hKey == nullptr) return names;
-    wchar_t name[512];
-    for (DWORD i = 0;; ++i) {
-        DWORD length = ARRAYSIZE(name);
-        if (::RegEnumKeyExW(hKey, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        names.insert(name);
-    }
-    ::RegCloseKey(hKey);
-    return names;
+    return Names(hRoot, path, SubkeyNameAt);
 }
 
 bool RegistryView::String(HKEY hRoot, const std::wstring& path, const std::wstring& name,

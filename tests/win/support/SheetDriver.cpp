@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "sheet/COptionsDlg.h"
+#include "support/PrefsSandbox.h"
 
 namespace {
 
@@ -37,6 +38,16 @@ INT_PTR SheetDriver::RunAndSaveOnOk(COptionsDlg& dlg, const Script& script) {
     const INT_PTR result = Run(dlg, script);
     if (result == 1) dlg.SavePreferences();
     return result;
+}
+
+PreferenceSet SheetDriver::RunOnLocalFile(const PrefsSandbox& sandbox, const std::string& pairs,
+                                          const Script& script) {
+    if (!pairs.empty()) {
+        EXPECT_TRUE(sandbox.WriteLocal("vtl_prefs = {\n" + pairs + "};\n"));
+    }
+    COptionsDlg dlg(L"VTL Options", 0, nullptr);
+    RunAndSaveOnOk(dlg, script);
+    return sandbox.LoadLocal();
 }
 
 void CALLBACK SheetDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD) {

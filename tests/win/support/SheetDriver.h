@@ -6,6 +6,8 @@
 
 class COptionsDlg;
 class CPropertySheetBase;
+class PreferenceSet;
+class PrefsSandbox;
 
 // Drives a real options sheet the way a user would, from inside its own
 // modal loop: Run starts the sheet on the calling thread and, once the
@@ -23,6 +25,11 @@ public:
     static INT_PTR Run(CPropertySheetBase& dlg, const Script& script);
     // As the browser command does: saves when the result is exactly 1.
     static INT_PTR RunAndSaveOnOk(COptionsDlg& dlg, const Script& script);
+    // Writes a local preferences file with the given pairs (none: no file),
+    // runs a new options sheet over it as RunAndSaveOnOk does and returns
+    // what the local file holds afterwards.
+    static PreferenceSet RunOnLocalFile(const PrefsSandbox& sandbox, const std::string& pairs,
+                                        const Script& script);
 
     HWND Sheet() const { return m_hSheet; }
     HWND PageWindow(int page) const;
