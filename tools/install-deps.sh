@@ -4,7 +4,7 @@
 set -euo pipefail
 
 native=(cmake make g++ clang python3 git googletest xvfb xauth imagemagick
-        mingw-w64 mingw-w64-tools libwine-dev xdotool)
+        mingw-w64 mingw-w64-tools libwine-dev)
 i386=(wine wine64 wine32:i386)
 
 missing=()
