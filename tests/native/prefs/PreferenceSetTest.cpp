@@ -7,18 +7,7 @@
 #include "prefs/DefaultPreferences.h"
 #include "prefs/PreferenceSet.h"
 
-namespace {
-
-using Pairs = std::vector<std::pair<std::wstring, std::wstring>>;
-
-Pairs PairsOf(const PreferenceSet& set) {
-    Pairs pairs;
-    for (int i = 0; i < set.Count(); ++i)
-        pairs.emplace_back(set.KeyAt(i), set.ValueAt(i));
-    return pairs;
-}
-
-}  // namespace
+#include "tests/common/PreferencePairs.h"
 
 TEST(PreferenceSet, DefaultsAreTheFourteenKeysInTableOrder) {
     PreferenceSet set;

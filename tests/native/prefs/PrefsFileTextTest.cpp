@@ -10,18 +10,11 @@
 #include "prefs/PrefsReader.h"
 #include "prefs/PrefsWriter.h"
 
+#include "tests/common/PreferencePairs.h"
+
 namespace {
 
-using Pairs = std::vector<std::pair<std::wstring, std::wstring>>;
-
 const Latin1CodePage kLatin1;
-
-Pairs PairsOf(const PreferenceSet& set) {
-    Pairs pairs;
-    for (int i = 0; i < set.Count(); ++i)
-        pairs.emplace_back(set.KeyAt(i), set.ValueAt(i));
-    return pairs;
-}
 
 PreferenceSet SetOf(const Pairs& pairs) {
     PreferenceSet set;

@@ -15,16 +15,9 @@
 #include "support/DialogAnswerer.h"
 #include "support/PrefsSandbox.h"
 
+#include "tests/common/PreferencePairs.h"
+
 namespace {
-
-using Pairs = std::vector<std::pair<std::wstring, std::wstring>>;
-
-Pairs PairsOf(const PreferenceSet& set) {
-    Pairs pairs;
-    for (int i = 0; i < set.Count(); ++i)
-        pairs.emplace_back(set.KeyAt(i), set.ValueAt(i));
-    return pairs;
-}
 
 PreferenceSet Defaults() {
     PreferenceSet set;
