@@ -3,8 +3,10 @@
 # Idempotent: only packages that are absent are fetched. Runs as root on Debian 12.
 set -euo pipefail
 
-native=(cmake make g++ clang python3 git googletest xvfb xauth imagemagick
-        mingw-w64 mingw-w64-tools libwine-dev)
+# Named one by one, since packages are installed without their
+# recommendations: clang alone lacks the fuzzer and sanitizer runtimes.
+native=(cmake make g++ clang libclang-rt-14-dev python3 git googletest xvfb xauth
+        imagemagick mingw-w64 mingw-w64-tools libwine-dev)
 i386=(wine wine64 wine32:i386)
 
 missing=()
