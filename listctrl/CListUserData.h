@@ -4,6 +4,7 @@
 
 #include "listctrl/CListImpl.h"
 #include "listctrl/UserDataItem.h"
+#include "listctrl/UserDataOrder.h"
 
 // The headers list: two edit columns, "Header" (Name) and "Value" (Value),
 // over an array of UserDataItem rows that the owner may also change itself.
@@ -37,6 +38,11 @@ public:
     unsigned GetCellFlags(int row, int columnId) const;
     bool GetCellChoices(int row, int columnId, std::vector<std::wstring>& choices) const;
     std::wstring GetCellToolTip(int row, int columnId) const;
+
+    // Ascending by the column's text, ordinal; reorders the row array
+    // itself so the owner later reads the rows in the order shown.
+    void SortRows(int columnId) { UserDataOrder::Sort(m_items, columnId); }
+    void ReverseItemOrder() { UserDataOrder::Reverse(m_items); }
 
 private:
     std::vector<UserDataItem> m_items;
