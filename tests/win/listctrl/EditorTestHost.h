@@ -56,9 +56,14 @@ public:
             return 0;
         }
         ++paintsIntoGivenDC;
+        // BEHIND only from a little above and left of the cells on, so that
+        // a child painting the host at the wrong place shows white.
+        HDC hdc = reinterpret_cast<HDC>(wParam);
+        const RECT all{-10000, -10000, 10000, 10000};
+        const RECT cells{30, 50, 10000, 10000};
+        ::FillRect(hdc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         HBRUSH brush = ::CreateSolidBrush(BEHIND);
-        RECT all{-10000, -10000, 10000, 10000};
-        ::FillRect(reinterpret_cast<HDC>(wParam), &all, brush);
+        ::FillRect(hdc, &cells, brush);
         ::DeleteObject(brush);
         return 0;
     }
