@@ -18,8 +18,6 @@ public:
 
     enum { EDIT_FIELD_MAP = 1 };
 
-    CListCombo() = default;
-
     BEGIN_MSG_MAP(CListCombo)
         MESSAGE_RANGE_HANDLER(WM_MOUSEMOVE, WM_XBUTTONDBLCLK, OnMouseMessage)
         MESSAGE_HANDLER(WM_MOUSELEAVE, OnMouseLeave)

@@ -94,7 +94,8 @@ TEST(NumericFilterTyping, CharacterGoesInReplacesTheSelectionOrTogglesTheSign) {
         {INT, L'3', L"12", 7, 9, true, false, L"", 0, 0},
     };
     for (const TypingCase& c : cases) {
-        const NumericFilter::Result r = NumericFilter::Filter(c.flags, c.ch, c.text, c.start, c.end);
+        const NumericFilter::Result r =
+            NumericFilter::Filter(c.flags, c.ch, c.text, c.start, c.end);
         const std::string where = "flags " + std::to_string(c.flags) + " char " +
                                   std::to_string(int(c.ch)) + " on " +
                                   testing::PrintToString(std::wstring(c.text));

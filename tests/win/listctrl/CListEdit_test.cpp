@@ -104,3 +104,14 @@ TEST_F(ListEdit, NumericCellTakesOnlyWhatItMayHoldAndTogglesTheSign) {
     Press(VK_RETURN, L'\r');
     EXPECT_EQ(TheEnd(edit.m_hWnd).Text, L"123");
 }
+
+TEST_F(ListEdit, WindowGoesWithItsEditorUnreported) {
+    HWND window = nullptr;
+    {
+        CListEdit scoped;
+        ASSERT_TRUE(scoped.ShowEditor(host.m_hWnd, 0, 0, CELL, 0, L"x"));
+        window = scoped.m_hWnd;
+    }
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(host.ends.empty());
+}

@@ -114,7 +114,9 @@ protected:
     void ClickElsewhere() { Click(elsewhere, 5, 5); }
 
     // Shown in itself (the host may be hidden).
-    static bool Shown(HWND hWnd) { return (::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_VISIBLE) != 0; }
+    static bool Shown(HWND hWnd) {
+        return (::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
+    }
 
     // The window's rectangle in host client coordinates.
     RECT PlaceOf(HWND hWnd) const {
