@@ -57,22 +57,20 @@ void CListDate::SetDisplayFormat() {
     DateTime_SetFormat(m_hWnd, format.c_str());
 }
 
-// wParam is the window taking the focus. Moving into the picker's own
-// calendar goes on editing. So does a click on a part of the picker that is
-// a window of its own (the no-date check box of some pickers), which gives
-// the focus straight back, so that leaving the picker still ends the edit.
-// The picker itself also drops its focus look.
+// wParam is the window taking the focus. A click on a part of the picker
+// that is a window of its own (the no-date check box of some pickers) is
+// still editing: the picker takes the focus straight back, so that leaving
+// it still ends the edit. Moving into its calendar goes on editing there.
+// Otherwise the picker also drops its own focus look.
 LRESULT CListDate::OnKillFocus(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
-    bHandled = FALSE;
     HWND gaining = reinterpret_cast<HWND>(wParam);
-    HWND calendar = DateTime_GetMonthCal(m_hWnd);
-    if (gaining != nullptr && gaining == calendar) return 0;
     if (gaining != nullptr && ::IsChild(m_hWnd, gaining)) {
         ::SetFocus(m_hWnd);
-        bHandled = TRUE;
         return 0;
     }
-    if (::GetFocus() == m_hWnd) return 0;
+    bHandled = FALSE;
+    HWND calendar = DateTime_GetMonthCal(m_hWnd);
+    if ((gaining != nullptr && gaining == calendar) || ::GetFocus() == m_hWnd) return 0;
     if (calendar != nullptr) ::ShowWindow(calendar, SW_HIDE);
     FinishDateEdit();
     return 0;
