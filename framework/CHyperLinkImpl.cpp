@@ -71,7 +71,8 @@ void CHyperLinkImpl::AdoptStaticStyle() {
     const LONG_PTR style = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
     if ((style & SS_NOTIFY) == 0) ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, style | SS_NOTIFY);
     const LONG_PTR kind = style & SS_TYPEMASK;
-    if ((kind >= SS_ICON && kind <= SS_WHITEFRAME) || (kind >= SS_OWNERDRAW && kind <= SS_ENHMETAFILE))
+    if ((kind >= SS_ICON && kind <= SS_WHITEFRAME) ||
+        (kind >= SS_OWNERDRAW && kind <= SS_ENHMETAFILE))
         m_drawsLabel = false;
 }
 

@@ -10,6 +10,7 @@ const wchar_t kHomePage[] = L"http://www.brackwyn.example/vtl/";
 LRESULT CTab3::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     m_link.SetExtendedStyle(CHyperLink::LinkTagMode);
     m_link.SetLinkTarget(kHomePage);
-    if (m_link.m_hWnd == nullptr) m_link.SubclassAndInitialize(::GetDlgItem(m_hWnd, IDC_ABOUT_LINK));
+    if (m_link.m_hWnd == nullptr)
+        m_link.SubclassAndInitialize(::GetDlgItem(m_hWnd, IDC_ABOUT_LINK));
     return TRUE;
 }

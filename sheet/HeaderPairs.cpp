@@ -24,7 +24,8 @@ std::vector<UserDataItem> HeaderPairs::TakeRows(PreferenceSet& prefs) {
 
 void HeaderPairs::StoreRows(PreferenceSet& prefs, const std::vector<UserDataItem>& rows) {
     std::wstring dropped;
-    for (int n = 0; TakeValue(prefs, NameKey(n), dropped); ++n) TakeValue(prefs, ValueKey(n), dropped);
+    for (int n = 0; TakeValue(prefs, NameKey(n), dropped); ++n)
+        TakeValue(prefs, ValueKey(n), dropped);
     // A pair the set has no room for is left out whole, so that the
     // numbers stay without gaps and loading reads every stored pair back.
     int n = 0;

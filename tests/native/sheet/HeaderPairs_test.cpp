@@ -25,7 +25,8 @@ Pairs PairsOf(const PreferenceSet& set) {
 // Rows as "Tag|Name|Value" texts.
 std::vector<std::wstring> TextsOf(const std::vector<UserDataItem>& rows) {
     std::vector<std::wstring> texts;
-    for (const UserDataItem& row : rows) texts.push_back(row.Tag + L"|" + row.Name + L"|" + row.Value);
+    for (const UserDataItem& row : rows)
+        texts.push_back(row.Tag + L"|" + row.Name + L"|" + row.Value);
     return texts;
 }
 
