@@ -70,17 +70,6 @@ BOOL CALLBACK SoakSheetRun::MatchSheet(HWND hWnd, LPARAM lParam) {
 }
 
 void SoakSheetRun::PlayScript() {
-    const char* only = getenv("SOAK_ONLY");
-    if (only) {
-        std::string o = only;
-        if (o.find('v') != std::string::npos) VisitViewers();
-        if (o.find('r') != std::string::npos) SelectPage(RdfDataAccess);
-        if (o.find('R') != std::string::npos) VisitRdfDataAccess();
-        if (o.find('a') != std::string::npos) SelectPage(About);
-        if (o.find('A') != std::string::npos) VisitAbout();
-        Close();
-        return;
-    }
     VisitViewers();
     SelectPage(RdfDataAccess);
     VisitRdfDataAccess();
