@@ -95,11 +95,36 @@ void SoakSheetRun::VisitRdfDataAccess() {
     TypeInto(Control(RdfDataAccess, IDC_SPARQL_HOST), L"soak.example");
     Click(RdfDataAccess, IDC_SPARQL_DEFAULT);
     EditHeaderRows();
+    ShakeHeadersList();
 }
 
 void SoakSheetRun::EditHeaderRows() {
-    Click(RdfDataAccess, IDC_HEADER_ADD);
+    for (int i = 0; i < 4; ++i) Click(RdfDataAccess, IDC_HEADER_ADD);
     Click(RdfDataAccess, IDC_HEADER_REMOVE);
+}
+
+// The grid told of a settings and a theme change (it remakes its fonts,
+// theme handles, title tip and drop arrows), then scrolled: one run in four
+// lets an animated scroll finish, the next closes the sheet while one runs.
+void SoakSheetRun::ShakeHeadersList() {
+    HWND hList = Control(RdfDataAccess, IDC_HEADERS_LIST);
+    ::SendMessageW(hList, WM_SETTINGCHANGE, 0, 0);
+    ::SendMessageW(hList, WM_THEMECHANGED, 0, 0);
+    switch (m_run % 4) {
+    case 1:
+        ::SendMessageW(hList, WM_VSCROLL, SB_LINEDOWN, 0);
+        Pump(250);
+        ::SendMessageW(hList, WM_VSCROLL, SB_ENDSCROLL, 0);
+        ::SendMessageW(hList, WM_VSCROLL, SB_TOP, 0);
+        break;
+    case 2:
+        ::SendMessageW(hList, WM_VSCROLL, SB_LINEDOWN, 0);
+        break;
+    default:
+        ::SendMessageW(hList, WM_VSCROLL, SB_BOTTOM, 0);
+        break;
+    }
+    Pump();
 }
 
 // The mouse over the link and away: its tooltip and hand cursor. (A screen
@@ -157,11 +182,17 @@ void SoakSheetRun::TypeInto(HWND hEdit, const std::wstring& text) {
     Pump();
 }
 
-void SoakSheetRun::Pump() {
+void SoakSheetRun::Pump(DWORD milliseconds) {
+    const ULONGLONG until = ::GetTickCount64() + milliseconds;
     MSG msg;
-    for (int i = 0; i < 1000 && ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+    for (;;) {
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        const ULONGLONG now = ::GetTickCount64();
+        if (now >= until) return;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_ALLINPUT);
     }
 }
 

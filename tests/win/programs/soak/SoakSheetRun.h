@@ -34,6 +34,7 @@ private:
     void VisitViewers();
     void VisitRdfDataAccess();
     void EditHeaderRows();
+    void ShakeHeadersList();
     void VisitAbout();
     void Close();
 
@@ -43,8 +44,9 @@ private:
     void Click(int page, int id);
     void Choose(int page, int comboId, int position);
     void TypeInto(HWND hEdit, const std::wstring& text);
-    // Dispatches what the steps posted, as the modal loop would.
-    static void Pump();
+    // Dispatches what the steps posted, as the modal loop would, and goes
+    // on doing so for the time given.
+    static void Pump(DWORD milliseconds = 0);
     void Report(const std::string& problem);
 
     HWND m_hSheet;
