@@ -104,6 +104,20 @@ TEST_F(ClassObject, ObjectsAndServerLocksKeepTheModuleLoaded) {
     EXPECT_EQ(m_component.CanUnloadNow(), S_OK);
 }
 
+TEST_F(ClassObject, UnmatchedServerUnlocksLeaveTheOtherLocksInPlace) {
+    EXPECT_EQ(m_pFactory->LockServer(FALSE), S_OK);
+    IUnknown* pObject = nullptr;
+    ASSERT_EQ(m_pFactory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&pObject)),
+              S_OK);
+    EXPECT_EQ(m_pFactory->LockServer(TRUE), S_OK);
+    EXPECT_EQ(m_pFactory->LockServer(FALSE), S_OK);
+    EXPECT_EQ(m_pFactory->LockServer(FALSE), S_OK);  // one more than was taken
+    m_pFactory->Release();
+    m_pFactory = nullptr;
+    EXPECT_EQ(m_component.CanUnloadNow(), S_FALSE);  // the object's own lock
+    pObject->Release();
+}
+
 // The DLL refuses to load into Windows Explorer, judged by the last 12
 // characters of the executable's path.
 TEST(LoadRefusal, ExplorerIsRefusedOtherHostsAreAccepted) {
