@@ -300,6 +300,11 @@ HRESULT CRegistrar::UnregisterKey(HKEY hParent, const Key& key) {
         ::RegOpenKeyExW(hParent, key.name.c_str(), 0, KEY_READ | KEY_WRITE, &opened.hKey);
     if (status == ERROR_FILE_NOT_FOUND) return S_OK;
     if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
+    for (const Value& value : key.values) {
+        const LSTATUS deleted =
+            ::RegDeleteValueW(opened.hKey, value.name.empty() ? nullptr : value.name.c_str());
+        if (deleted != ERROR_SUCCESS && deleted != ERROR_FILE_NOT_FOUND) return HRESULT_FROM_WIN32(deleted);
+    }
     for (const Key& subkey : key.subkeys) {
         const HRESULT hr = UnregisterKey(opened.hKey, subkey);
         if (FAILED(hr)) return hr;
