@@ -66,6 +66,25 @@ public:
         });
     }
 
+    // The DLL entry point's work: at load, record the module and accept
+    // unless its lock could not be made; at unload, Term(). At process exit
+    // (reserved not null) nothing: the other threads were stopped wherever
+    // they were, perhaps holding the module lock, and the system takes back
+    // all the process had.
+    BOOL DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID reserved) {
+        switch (dwReason) {
+        case DLL_PROCESS_ATTACH:
+            CBaseModule::Get().SetModuleInstance(hInstance);
+            ::DisableThreadLibraryCalls(hInstance);
+            return InitFailed() || CBaseModule::Get().InitFailed() ? FALSE : TRUE;
+        case DLL_PROCESS_DETACH:
+            if (reserved == nullptr) Term();
+            return TRUE;
+        default:
+            return TRUE;
+        }
+    }
+
     // At unload: the window classes and the cached class objects go.
     void Term() {
         CWinModule::UnregisterClasses();
