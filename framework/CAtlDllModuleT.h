@@ -35,7 +35,7 @@ public:
         return CLASS_E_CLASSNOTAVAILABLE;
     }
 
-    HRESULT DllCanUnloadNow() { return GetLockCount() == 0 ? S_OK : S_FALSE; }
+    HRESULT DllCanUnloadNow() { return CBaseModule::Get().GetLockCount() == 0 ? S_OK : S_FALSE; }
 
     // The module script, then the classes and the type library.
     HRESULT DllRegisterServer() {
@@ -76,7 +76,7 @@ public:
         case DLL_PROCESS_ATTACH:
             CBaseModule::Get().SetModuleInstance(hInstance);
             ::DisableThreadLibraryCalls(hInstance);
-            return InitFailed() || CBaseModule::Get().InitFailed() ? FALSE : TRUE;
+            return CBaseModule::Get().InitFailed() ? FALSE : TRUE;
         case DLL_PROCESS_DETACH:
             if (reserved == nullptr) Term();
             return TRUE;
@@ -98,13 +98,10 @@ public:
 private:
     // Class objects are made once, whichever thread asks first.
     HRESULT CreateClassObject(CObjectMapEntry& entry) {
-        HRESULT hr = S_OK;
-        EnterObjectMapLock();
-        if (entry.pClassObject == nullptr)
-            hr = entry.pfnGetClassObject(entry.pfnCreateInstance, IID_IUnknown,
-                                         reinterpret_cast<void**>(&entry.pClassObject));
-        LeaveObjectMapLock();
-        return hr;
+        CModuleLockGuard lock;
+        if (entry.pClassObject != nullptr) return S_OK;
+        return entry.pfnGetClassObject(entry.pfnCreateInstance, IID_IUnknown,
+                                       reinterpret_cast<void**>(&entry.pClassObject));
     }
 
     // Registration runs in the system default locale, whatever the caller's.

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "framework/CAtlModule.h"
+#include "framework/CBaseModule.h"
 #include "framework/CComObjectCached.h"
 
 HRESULT CComClassFactory::CreateCached(CInstanceCreator pfnCreateInstance, REFIID riid,
@@ -42,12 +42,11 @@ HRESULT CComClassFactory::CreateInstance(IUnknown* pUnkOuter, REFIID riid, void*
 }
 
 HRESULT CComClassFactory::LockServer(BOOL fLock) {
-    CAtlModule* pModule = CAtlModule::Get();
     if (fLock) {
         ::InterlockedIncrement(&m_serverLocks);
-        if (pModule != nullptr) pModule->Lock();
-    } else if (TakeBackServerLock() && pModule != nullptr) {
-        pModule->Unlock();
+        CBaseModule::Get().Lock();
+    } else if (TakeBackServerLock()) {
+        CBaseModule::Get().Unlock();
     }
     return S_OK;
 }

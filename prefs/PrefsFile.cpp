@@ -5,10 +5,10 @@
 #include <new>
 #include <vector>
 
+#include "framework/CUniqueHandle.h"
 #include "prefs/PreferenceSet.h"
 #include "prefs/PrefsReader.h"
 #include "prefs/PrefsWriter.h"
-#include "prefs/ScopedHandle.h"
 #include "prefs/StagedFile.h"
 #include "prefs/ThreadAnsiCodePage.h"
 
@@ -137,9 +137,9 @@ std::wstring PrefsFile::BuildPath(const std::wstring& base, const std::wstring& 
 }
 
 bool PrefsFile::ReadWholeFile(const std::wstring& path, std::string& bytes) {
-    ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    CKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid())
+    if (!file)
         return false;
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||

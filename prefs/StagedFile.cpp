@@ -5,7 +5,7 @@
 #include <atomic>
 #include <optional>
 
-#include "prefs/ScopedHandle.h"
+#include "framework/CUniqueHandle.h"
 #include "prefs/StagedFileName.h"
 
 namespace {
@@ -31,9 +31,9 @@ bool StagedFile::Write(const std::wstring& target, std::string_view bytes) {
         return false;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const std::wstring temp = NewTempName(target);
-        ScopedHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        CKernelHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.IsValid()) {
+        if (!file) {
             const DWORD error = GetLastError();
             if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
                 continue;
@@ -103,8 +103,8 @@ bool StagedFile::IsOlder(const FILETIME& time, const FILETIME& now, unsigned lon
 // A process that cannot be opened for lack of rights runs under another
 // account: only "no such process" or a process that has ended counts.
 bool StagedFile::IsProcessRunning(unsigned long id) {
-    ScopedHandle process(OpenProcess(SYNCHRONIZE, FALSE, id));
-    if (!process.IsValid())
+    CKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, id));
+    if (!process)
         return GetLastError() != ERROR_INVALID_PARAMETER;
     return WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
 }
