@@ -8,6 +8,7 @@
 #include "framework/CAtlDllModuleT.h"
 #include "framework/CBaseModule.h"
 #include "framework/IsThemingAvailable.h"
+#include "support/CountingUnknown.h"
 
 namespace {
 
@@ -50,17 +51,6 @@ private:
     std::atomic<bool> m_release{false};
 };
 
-class CountingClassObject : public IUnknown {
-public:
-    STDMETHOD(QueryInterface)(REFIID, void** ppv) override {
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return ++refs; }
-    STDMETHOD_(ULONG, Release)() override { return --refs; }
-    ULONG refs = 1;
-};
-
 class CTestModule : public CAtlDllModuleT<CTestModule> {
 public:
     enum { IDR_MODULE_SCRIPT = 1 };
@@ -78,7 +68,7 @@ TEST_F(ModuleLockHeldElsewhere, ThemingSupportIsAnsweredWithoutIt) {
 }
 
 TEST_F(ModuleLockHeldElsewhere, ProcessExitReleasesNothingAndDoesNotWaitForIt) {
-    CountingClassObject classObject;
+    CountingUnknown classObject;
     CObjectMapEntry map[] = {{&IID_IUnknown, 0, nullptr, nullptr, &classObject}};
     CTestModule module(map, map + 1);
     // A non-null reserved argument: the process is ending.

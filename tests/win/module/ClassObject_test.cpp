@@ -8,22 +8,11 @@
 #include "module/BrackwynVTL.h"
 #include "support/ChildProcess.h"
 #include "support/ComponentFiles.h"
+#include "support/CountingUnknown.h"
 #include "support/LoadedComponent.h"
 #include "support/ScratchFolder.h"
 
 namespace {
-
-// An outer unknown that only counts: aggregation must not touch it for long.
-class CountingUnknown : public IUnknown {
-public:
-    STDMETHOD(QueryInterface)(REFIID, void** ppv) override {
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return ++refs; }
-    STDMETHOD_(ULONG, Release)() override { return --refs; }
-    ULONG refs = 1;
-};
 
 class ClassObject : public ::testing::Test {
 protected:
@@ -68,7 +57,7 @@ TEST_F(ClassObject, IsCreatedOnceAndCached) {
 }
 
 TEST_F(ClassObject, RefusesAggregationWithANullResult) {
-    CountingUnknown outer;
+    CountingUnknown outer;  // aggregation must not touch it for long
     void* pv = reinterpret_cast<void*>(1);
     EXPECT_EQ(m_pFactory->CreateInstance(&outer, IID_IUnknown, &pv), CLASS_E_NOAGGREGATION);
     EXPECT_EQ(pv, nullptr);

@@ -96,6 +96,15 @@ protected:
         ASSERT_TRUE(ScratchFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", kOldText));
         ASSERT_TRUE(ScratchFolder::WriteBytes(CommonFolder() + L"vtl_prefs.js", kOldText));
     }
+    // A save that the local copy refuses: the message, and the common copy
+    // as it was; `files` files in all.
+    void ExpectRefusedSave(size_t files) {
+        bool saved = true;
+        ExpectSaveFailureBox(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved));
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(CommonCopy(), kOldText);
+        EXPECT_EQ(folder.Files().size(), files);
+    }
     std::optional<std::string> LocalCopy() const { return ScratchFolder::ReadBytes(LocalFolder() + L"vtl_prefs.js"); }
     std::optional<std::string> CommonCopy() const { return ScratchFolder::ReadBytes(CommonFolder() + L"vtl_prefs.js"); }
 };
@@ -263,12 +272,8 @@ TEST_F(PrefsFileTest, ALocalFolderThatCannotBeWrittenShowsTheMessageAndChangesNe
     ASSERT_TRUE(RemoveDirectoryW(vtlFolder.c_str()));
     ASSERT_TRUE(ScratchFolder::WriteBytes(vtlFolder, "not a folder"));
 
-    bool saved = true;
-    ExpectSaveFailureBox(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved));
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(CommonCopy(), kOldText);
+    ExpectRefusedSave(2);
     EXPECT_EQ(ScratchFolder::ReadBytes(vtlFolder), std::string("not a folder"));
-    EXPECT_EQ(folder.Files().size(), 2u);
 }
 
 TEST_F(PrefsFileTest, ALocalCopyThatCannotBeReplacedShowsTheMessageAndChangesNeitherCopy) {
@@ -276,32 +281,21 @@ TEST_F(PrefsFileTest, ALocalCopyThatCannotBeReplacedShowsTheMessageAndChangesNei
     const std::wstring localPath = LocalFolder() + L"vtl_prefs.js";
     // A local copy that another program holds open without letting it be
     // replaced, then a read-only one, then a folder standing in its place.
-    bool saved = true;
     {
         HeldOpen held(localPath);
-        ExpectSaveFailureBox(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved));
+        ExpectRefusedSave(2);
     }
-    EXPECT_FALSE(saved);
     EXPECT_EQ(LocalCopy(), kOldText);
-    EXPECT_EQ(CommonCopy(), kOldText);
-    EXPECT_EQ(folder.Files().size(), 2u);
 
-    // A read-only local copy.
     ASSERT_TRUE(SetFileAttributesW(localPath.c_str(), FILE_ATTRIBUTE_READONLY));
-    ExpectSaveFailureBox(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved));
-    EXPECT_FALSE(saved);
+    ExpectRefusedSave(2);
     EXPECT_EQ(LocalCopy(), kOldText);
-    EXPECT_EQ(CommonCopy(), kOldText);
-    EXPECT_EQ(folder.Files().size(), 2u);
     ASSERT_TRUE(SetFileAttributesW(localPath.c_str(), FILE_ATTRIBUTE_NORMAL));
 
     ASSERT_TRUE(DeleteFileW(localPath.c_str()));
     ASSERT_TRUE(CreateDirectoryW(localPath.c_str(), nullptr));
-    ExpectSaveFailureBox(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved));
-    EXPECT_FALSE(saved);
+    ExpectRefusedSave(1);
     EXPECT_TRUE(ScratchFolder::IsFolder(localPath));
-    EXPECT_EQ(CommonCopy(), kOldText);
-    EXPECT_EQ(folder.Files().size(), 1u);
 }
 
 TEST_F(PrefsFileTest, ACommonCopyThatCannotBeWrittenIsSkippedSilentlyAndTheNextSaveLevelsBoth) {
