@@ -25,8 +25,8 @@
 
 // The grid's foundation: its window, options, columns, selection, metrics,
 // geometry and owned resources. The layers above it (painting, header band,
-// scrolling, input, editing) each add one concern and chain their message
-// maps down to this one. T is the concrete list: it owns the rows and
+// scrolling, editing, keyboard, mouse, header input) each add one concern
+// and chain their message maps down to this one. T is the concrete list: it owns the rows and
 // answers, by row and column Id,
 //   int GetItemCount() const;
 //   std::wstring GetItemText(int row, int columnId) const;
@@ -252,16 +252,6 @@ public:
     }
 
     // ---- Selection ----------------------------------------------------
-
-    bool SelectRow(int row, int cell, UINT modifiers) {
-        if (!IsRow(row)) return false;
-        const RowSelection::Outcome outcome =
-            m_selection.Select(row, cell, (modifiers & MK_SHIFT) != 0,
-                               (modifiers & MK_CONTROL) != 0, Options.SingleSelect);
-        if (outcome.Notify) SendCellNotify(row, outcome.ReportedCell, GLN_SELECTED);
-        Invalidate();
-        return true;
-    }
 
     bool IsRowSelected(int row) const { return m_selection.IsSelected(row); }
     const RowSelection& GetSelection() const { return m_selection; }

@@ -38,6 +38,11 @@ public:
     bool GetCellChoices(int row, int columnId, std::vector<std::wstring>& choices) const;
     std::wstring GetCellToolTip(int row, int columnId) const;
 
+    // Ascending by Name (Id 0) or Value (Id 1) in ordinal order; any other
+    // Id leaves the order as it is.
+    void SortRows(int columnId);
+    void ReverseItemOrder();
+
 private:
     std::vector<UserDataItem> m_items;
 };

@@ -25,6 +25,9 @@ bool CTitleTip::Create(HWND hWndList, bool themed) {
     return static_cast<bool>(m_font);
 }
 
+// The tip's drawing and mouse handling are not in yet: no tip is shown.
+bool CTitleTip::Show(const RECT&, const std::wstring&, const std::wstring&) { return false; }
+
 void CTitleTip::Hide() {
     if (!IsWindow()) return;
     if (::GetCapture() == m_hWnd) ::ReleaseCapture();

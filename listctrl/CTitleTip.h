@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "framework/CUniqueHandle.h"
 #include "framework/CWindowImpl.h"
 
@@ -18,6 +20,9 @@ public:
 
     // The hidden tip window owned by the list, its inner tooltip and font.
     bool Create(HWND hWndList, bool themed);
+    // Shows the text over the cell's text rectangle (screen coordinates)
+    // when it does not fit there; false when no tip is shown.
+    bool Show(const RECT& textRect, const std::wstring& text, const std::wstring& toolTipText);
     // Releases the mouse if the tip holds it and hides the tip.
     void Hide();
 

@@ -4,6 +4,7 @@
 // capture of WM_PRINTCLIENT output.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,26 @@ public:
         const ListColumn* column = FindColumn(id);
         return column ? column->Flags : 0u;
     }
+    bool GetCellChoices(int, int id, std::vector<std::wstring>& choices) const {
+        const ListColumn* column = FindColumn(id);
+        choices = column ? column->Choices : std::vector<std::wstring>();
+        return !choices.empty();
+    }
+    std::wstring GetCellToolTip(int row, int id) const {
+        return toolTips ? L"tip " + GetItemText(row, id) : L"";
+    }
+    // Ordinal by the column's text; the tests look at the order only.
+    void SortRows(int id) {
+        std::sort(rows.begin(), rows.end(), [id](const auto& a, const auto& b) {
+            return a.at(id) < b.at(id);
+        });
+    }
+    void ReverseItemOrder() { std::reverse(rows.begin(), rows.end()); }
+    void SetChoices(int position, std::vector<std::wstring> choices) {
+        m_columns.at(position).Choices = std::move(choices);
+    }
+    bool toolTips = false;
+
     void AddRow(std::vector<std::wstring> texts) {
         rows.push_back(std::move(texts));
         RecalculateLayout();
