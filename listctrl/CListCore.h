@@ -438,6 +438,9 @@ protected:
     int FirstVisibleRow() const {
         return ScrollArithmetic::FirstVisibleRow(ScrollPosition(SB_VERT), m_rowHeight);
     }
+    // The content above the item area: whole rows, since the item area
+    // always starts with a whole row whatever the vertical position.
+    int RowScrollOffset() const { return FirstVisibleRow() * m_rowHeight; }
     int ScrollPosition(int bar) const {
         SCROLLINFO info{sizeof(info), SIF_POS, 0, 0, 0, 0, 0};
         return ::GetScrollInfo(this->m_hWnd, bar, &info) ? info.nPos : 0;

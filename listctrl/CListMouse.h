@@ -30,7 +30,7 @@ public:
 
 protected:
     using Base::ClientRect;
-    using Base::FirstVisibleRow;
+    using Base::RowScrollOffset;
     using Base::Invalidate;
     using Base::ItemTop;
     using Base::ScrollPosition;
@@ -122,8 +122,7 @@ protected:
         HideTitleTip(true);
         m_buttonDown = true;
         m_downPoint = point;
-        m_downContentPoint =
-            POINT{point.x + ScrollPosition(SB_HORZ), point.y + ScrollPosition(SB_VERT)};
+        m_downContentPoint = ContentPoint(point);
         StopAnimation();
         ::SetFocus(this->m_hWnd);  // an open editor ends here and stores its cell
         ::SetCapture(this->m_hWnd);
@@ -195,7 +194,8 @@ protected:
         ::SendMessageW(this->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, lParam);
         const POINT point = PointOf(lParam);
         int row = -1, cell = -1;
-        NotifyAt(CellFromPoint(point.x, point.y, row, cell), row, cell, GLN_DOUBLECLICK);
+        const bool onCell = CellFromPoint(point.x, point.y, row, cell);
+        NotifyAt(onCell, row, cell, GLN_DOUBLECLICK);
         return 0;
     }
 
@@ -314,7 +314,7 @@ protected:
     // The rectangle from the press to the point, and the rows it touches
     // as the selection; false while it is empty.
     bool UpdateRectangle(POINT point) {
-        const POINT here{point.x + ScrollPosition(SB_HORZ), point.y + ScrollPosition(SB_VERT)};
+        const POINT here = ContentPoint(point);
         m_selectionRect = RECT{std::min(m_downContentPoint.x, here.x),
                                std::min(m_downContentPoint.y, here.y),
                                std::max(m_downContentPoint.x, here.x),
@@ -324,14 +324,19 @@ protected:
             m_selection.SelectSpan(0, -1);
             return true;
         }
-        // Content y of the top of row 0.
-        const int origin = ItemTop() + ScrollPosition(SB_VERT) - FirstVisibleRow() * m_rowHeight;
-        const int first = RowAtContentY(m_selectionRect.top - origin);
-        const int last = RowAtContentY(m_selectionRect.bottom - origin);
+        const int first = RowAtContentY(m_selectionRect.top - ItemTop());
+        const int last = RowAtContentY(m_selectionRect.bottom - ItemTop());
         m_selection.SelectSpan(std::max(first, 0), std::min(last, Self().GetItemCount() - 1));
         return true;
     }
 
+    // A client point in content coordinates, where row r starts at
+    // ItemTop() + r * RowHeight.
+    POINT ContentPoint(POINT point) const {
+        return POINT{point.x + ScrollPosition(SB_HORZ), point.y + RowScrollOffset()};
+    }
+
+    // The row at a height below the top of row 0 (negative above it).
     int RowAtContentY(int y) const {
         return y >= 0 ? y / m_rowHeight : -((-y + m_rowHeight - 1) / m_rowHeight);
     }
