@@ -2,7 +2,9 @@
 // that the stand-in browser opened, shows each page in turn and saves the
 // sheet's screen area of each as a bitmap, then cancels the sheet.
 //
-//   vtlshot.exe <output folder>
+//   vtlshot.exe <output folder> <name prefix>
+//   vtlshot.exe /seed     gives a preferences file without header pairs a
+//                         few, so that the pictures show the headers grid
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
@@ -10,6 +12,9 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "prefs/PreferenceSet.h"
+#include "prefs/PrefsFile.h"
 
 namespace {
 
@@ -66,11 +71,29 @@ bool SaveWindowImage(HWND hWnd, const std::wstring& path) {
     return saved;
 }
 
+bool SeedHeaderPairs() {
+    const PrefsFile file = PrefsFile::FromEnvironment();
+    PreferenceSet set;
+    file.Load(set);
+    if (set.FindKey(L"h_name0") != -1) return true;
+    const wchar_t* pairs[][2] = {{L"Accept", L"text/turtle"},
+                                 {L"Accept-Language", L"en-GB,en;q=0.8"},
+                                 {L"X-Requested-By", L"Vantrel"}};
+    int n = 0;
+    for (const auto& pair : pairs) {
+        set.Add(L"h_name" + std::to_wstring(n), pair[0]);
+        set.Add(L"h_val" + std::to_wstring(n), pair[1]);
+        ++n;
+    }
+    return file.Save(set);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2) {
-        std::fwprintf(stderr, L"usage: vtlshot <output folder>\n");
+    if (argc == 2 && std::wstring(argv[1]) == L"/seed") return SeedHeaderPairs() ? 0 : 1;
+    if (argc != 3) {
+        std::fwprintf(stderr, L"usage: vtlshot <output folder> <name prefix> | vtlshot /seed\n");
         return 2;
     }
     HWND hSheet = WaitForSheet(120000);
@@ -85,7 +108,7 @@ int wmain(int argc, wchar_t** argv) {
         SetForegroundWindow(hSheet);
         RedrawWindow(hSheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         Sleep(800);
-        const std::wstring path = std::wstring(argv[1]) + L"\\" + names[page] + L".bmp";
+        const std::wstring path = std::wstring(argv[1]) + L"\\" + argv[2] + names[page] + L".bmp";
         if (!SaveWindowImage(hSheet, path)) ++failures;
     }
     PostMessageW(hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);

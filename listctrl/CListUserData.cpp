@@ -1,7 +1,5 @@
 #include "listctrl/CListUserData.h"
 
-#include <algorithm>
-
 ATOM CListUserData::RegisterWindowClass() { return GetWndClassInfo().Register(); }
 
 bool CListUserData::SubclassAndSetUp(HWND hWnd) {
@@ -54,15 +52,3 @@ bool CListUserData::GetCellChoices(int, int columnId, std::vector<std::wstring>&
 }
 
 std::wstring CListUserData::GetCellToolTip(int, int) const { return std::wstring(); }
-
-void CListUserData::SortRows(int columnId) {
-    std::wstring UserDataItem::*key = columnId == 0   ? &UserDataItem::Name
-                                      : columnId == 1 ? &UserDataItem::Value
-                                                      : nullptr;
-    if (key == nullptr) return;
-    // std::wstring compares code units as numbers: ordinal order.
-    std::sort(m_items.begin(), m_items.end(),
-              [key](const UserDataItem& a, const UserDataItem& b) { return a.*key < b.*key; });
-}
-
-void CListUserData::ReverseItemOrder() { std::reverse(m_items.begin(), m_items.end()); }

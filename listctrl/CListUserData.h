@@ -4,6 +4,7 @@
 
 #include "listctrl/CListImpl.h"
 #include "listctrl/UserDataItem.h"
+#include "listctrl/UserDataOrder.h"
 
 // The headers list: two edit columns, "Header" (Name) and "Value" (Value),
 // over an array of UserDataItem rows that the owner may also change itself.
@@ -38,10 +39,10 @@ public:
     bool GetCellChoices(int row, int columnId, std::vector<std::wstring>& choices) const;
     std::wstring GetCellToolTip(int row, int columnId) const;
 
-    // Ascending by Name (Id 0) or Value (Id 1) in ordinal order; any other
-    // Id leaves the order as it is.
-    void SortRows(int columnId);
-    void ReverseItemOrder();
+    // Ascending by the column's text, ordinal; reorders the row array
+    // itself so the owner later reads the rows in the order shown.
+    void SortRows(int columnId) { UserDataOrder::Sort(m_items, columnId); }
+    void ReverseItemOrder() { UserDataOrder::Reverse(m_items); }
 
 private:
     std::vector<UserDataItem> m_items;

@@ -36,11 +36,35 @@ shots=$build/screenshots
 rm -rf "$shots"; mkdir -p "$shots"
 # Drive Z: is the Linux root in every Wine prefix.
 shots_win="Z:${shots//\//\\}"
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  "$0" vtlhost.exe /press /exit & host=$!
-  "$0" vtlshot.exe "$1"; status=$?
-  wait $host
-  exit $status' "$VTL_WINE" "$shots_win"
+setting() { "$VTL_WINE" reg "$@" /f >/dev/null 2>&1 || true; }
+dpi() { # pixels per inch, read by Wine from either place
+  setting add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1"
+  setting add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+    /v LogPixels /t REG_DWORD /d "$1"
+}
+# No window manager runs under Xvfb: let Wine draw frames and captions itself.
+setting add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N
+# A few header pairs, unless the prefix's preferences already have some.
+"$VTL_WINE" vtlshot.exe /seed
+# Each look: file-name prefix, visual styles on (1) or off (0), pixels per inch.
+for look in "themed- 1 96" "classic- 0 96" "themed-144dpi- 1 144"; do
+  set -- $look
+  setting add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
+    /v ThemeActive /t REG_SZ /d "$2"
+  dpi "$3"
+  wineserver -w
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+    "$0" vtlhost.exe /press /exit & host=$!
+    "$0" vtlshot.exe "$1" "$2"; status=$?
+    wait $host
+    exit $status' "$VTL_WINE" "$shots_win" "$1"
+done
+# Back to the prefix's ordinary look for a run with a display.
+setting add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
+  /v ThemeActive /t REG_SZ /d 1
+dpi 96
+setting delete 'HKCU\Software\Wine\X11 Driver' /v Decorated
+wineserver -w
 for bmp in "$shots"/*.bmp; do
   convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"
 done
