@@ -126,6 +126,10 @@ TEST_F(GridEditing, EnterTabAndAClickElsewhereStoreTheEditAndTellTheParent) {
     ASSERT_TRUE(grid.GetCurrentCell(row, cell));
     EXPECT_EQ(cell, KIND);
 
+    grid.SetItemText(0, NAME, L"A name far too long for a column of ninety pixels");
+    Mouse(hWnd, WM_MOUSEMOVE, At(0, NAME));
+    EXPECT_FALSE(IsWindowVisible(grid.TitleTip()));  // no title tips while editing
+
     SendMessageW(Editor(), CB_SETCURSEL, 1, 0);  // sorted: alpha, beta
     Click(hWnd, At(5, LOCKED));  // a click elsewhere ends it
     EXPECT_EQ(grid.GetItemText(3, KIND), L"beta");
