@@ -243,28 +243,26 @@ TEST_F(GridInput, HotCellsShowTheirTooltipAndLinksTheirCursor) {
     grid.toolTips = true;
     HWND tip = grid.ToolTip();
     ASSERT_NE(tip, nullptr);
+    // The text of the one cell tool, or "none".
+    auto toolAt = [&](POINT point) -> std::wstring {
+        Mouse(hWnd, WM_MOUSEMOVE, point);
+        if (SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0) != 1) return L"none";
+        wchar_t text[64] = L"";
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = hWnd;
+        tool.uId = 1000;
+        tool.lpszText = text;
+        SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+        return text;
+    };
     const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
     SetCursor(arrow);
-    Mouse(hWnd, WM_MOUSEMOVE, At(1, 0));
-    ASSERT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
-    wchar_t text[64] = L"";
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = hWnd;
-    tool.uId = 1000;
-    tool.lpszText = text;
-    SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_STREQ(text, L"tip Bravo");
+    EXPECT_EQ(toolAt(At(1, 0)), L"tip Bravo");
     EXPECT_EQ(GetCursor(), arrow);
-
-    Mouse(hWnd, WM_MOUSEMOVE, At(2, 2));
-    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
-    SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_STREQ(text, L"tip http://example.org/2");
-    EXPECT_NE(GetCursor(), arrow);
-
-    Mouse(hWnd, WM_MOUSEMOVE, BesideRow(2));
-    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 0);
+    EXPECT_EQ(toolAt(At(2, 2)), L"tip http://example.org/2");
+    EXPECT_NE(GetCursor(), arrow);  // the link cursor
+    EXPECT_EQ(toolAt(BesideRow(2)), L"none");
 }
 
 TEST_F(GridInput, TitleTipsShowCutOffTextsOnceEachTimeTheMouseComesToTheCell) {
