@@ -25,6 +25,7 @@ public:
     bool SavePreferences();
 
     PreferenceSet& Preferences() { return m_preferences; }
+    CTab2& RdfDataAccessPage() { return m_tab2; }
 
     BEGIN_MSG_MAP(COptionsDlg)
         MESSAGE_HANDLER(WM_SHOWWINDOW, OnShowWindow)

@@ -1,9 +1,9 @@
 #include "sheet/CTab2.h"
 
-#include "listctrl/CListUserData.h"
 #include "prefs/PreferenceSet.h"
 #include "sheet/COptionsDlg.h"
 #include "sheet/CPageControls.h"
+#include "sheet/HeaderPairs.h"
 #include "sheet/PageValues.h"
 #include "sheet/ViewerRules.h"
 
@@ -171,6 +171,11 @@ LRESULT CTab2::OnSparqlSetDefault(WORD, WORD, HWND, BOOL&) {
     return 0;
 }
 
+LRESULT CTab2::OnHeaderSelected(int, LPNMHDR pnmh, BOOL&) {
+    m_selectedHeader = reinterpret_cast<const NMGRIDCELL*>(pnmh)->Item;
+    return 0;
+}
+
 LRESULT CTab2::OnSetActive(int, LPNMHDR pnmh, BOOL& bHandled) {
     if (!IsSheetNotification(pnmh)) {
         bHandled = FALSE;
@@ -209,11 +214,32 @@ void CTab2::StoreSection(PreferenceSet& prefs, const Section& section) {
     prefs.SetAt(keys.GenericEndpoint, section.Rules.GenericEndpoint());
 }
 
-// The headers grid arrives with its own change; until then control 239 is a
-// plain window of its class, the set's header pairs stay where they are and
-// are written back as loaded.
-void CTab2::AttachHeadersList() {}
-void CTab2::LoadHeaderRows() {}
-void CTab2::AddHeaderRow() {}
-void CTab2::RemoveSelectedHeaderRow() {}
-void CTab2::StoreHeaderPairs() {}
+// The dialog created the list's window by its class name; the list object
+// takes it over here. If it cannot, the window stays an empty one.
+void CTab2::AttachHeadersList() {
+    m_headers.SubclassAndSetUp(::GetDlgItem(m_hWnd, IDC_HEADERS_LIST));
+}
+
+// While the page lives the rows are the only copy of the header pairs: they
+// are out of the set until the page stores them.
+void CTab2::LoadHeaderRows() {
+    PreferenceSet* pPrefs = Preferences();
+    if (pPrefs == nullptr) return;
+    for (const UserDataItem& row : HeaderPairs::TakeRows(*pPrefs)) m_headers.AddItem(row);
+}
+
+void CTab2::AddHeaderRow() { m_headers.AddItem(HeaderPairs::PlaceholderRow()); }
+
+void CTab2::RemoveSelectedHeaderRow() {
+    if (m_selectedHeader == -1) return;
+    std::vector<UserDataItem>& rows = m_headers.Items();
+    if (m_selectedHeader >= 0 && m_selectedHeader < static_cast<int>(rows.size())) {
+        rows.erase(rows.begin() + m_selectedHeader);
+        m_headers.ItemRemoved(m_selectedHeader);
+    }
+    m_selectedHeader = -1;
+}
+
+void CTab2::StoreHeaderPairs() {
+    if (PreferenceSet* pPrefs = Preferences()) HeaderPairs::StoreRows(*pPrefs, m_headers.Items());
+}

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/CPropertyPageBase.h"
+#include "listctrl/CListUserData.h"
 #include "sheet/EndpointSection.h"
 #include "sheet/SheetResources.h"
 
@@ -38,6 +39,7 @@ public:
         COMMAND_HANDLER(IDC_SPARQL_TYPE, CBN_SELCHANGE, OnSparqlTypeChosen)
         COMMAND_HANDLER(IDC_HEADER_REMOVE, BN_CLICKED, OnRemoveHeader)
         COMMAND_HANDLER(IDC_SPARQL_DEFAULT, BN_CLICKED, OnSparqlSetDefault)
+        NOTIFY_HANDLER(IDC_HEADERS_LIST, GLN_SELECTED, OnHeaderSelected)
         NOTIFY_CODE_HANDLER(PSN_SETACTIVE, OnSetActive)
         NOTIFY_CODE_HANDLER(PSN_KILLACTIVE, OnKillActive)
         CHAIN_MSG_MAP(CPropertyPageImpl<CTab2>)
@@ -48,6 +50,9 @@ public:
     void GetValuesFromControls();
     void RefreshEndpoints();
     void StoreToPreferences();
+
+    // The additional HTTP headers, one row each.
+    CListUserData& HeadersList() { return m_headers; }
 
 private:
     // One service section: its rules, the values the page holds for it and
@@ -70,6 +75,7 @@ private:
     LRESULT OnSparqlTypeChosen(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
     LRESULT OnRemoveHeader(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
     LRESULT OnSparqlSetDefault(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnHeaderSelected(int idCtrl, LPNMHDR pnmh, BOOL& bHandled);
     LRESULT OnSetActive(int idCtrl, LPNMHDR pnmh, BOOL& bHandled);
     LRESULT OnKillActive(int idCtrl, LPNMHDR pnmh, BOOL& bHandled);
 
@@ -84,7 +90,6 @@ private:
     void TakeTypedText();
     PreferenceSet* Preferences() const;
 
-    // Where the headers list plugs in.
     void AttachHeadersList();
     void LoadHeaderRows();
     void AddHeaderRow();
@@ -95,5 +100,8 @@ private:
     Section m_rdfizer;
     Section m_sparql;
     COptionsDlg* m_pSheet = nullptr;
+    // The row the list last reported selected; -1 for none, and again at
+    // every activation, so "-Remove" acts only on a row chosen on this visit.
     int m_selectedHeader = -1;
+    CListUserData m_headers;
 };

@@ -8,7 +8,7 @@ ok=0
 for e in DllGetClassObject DllCanUnloadNow DllRegisterServer DllUnregisterServer; do
   grep -E "\] $e\$" <<<"$dump" >/dev/null || { echo "!! $dll does not export $e"; ok=1; }
 done
-bad=$(echo "$dump" | sed -n 's/^\s*DLL Name: //p' | grep -v -i -E '^(kernel32|user32|gdi32|advapi32|ole32|oleaut32|comctl32|shell32|shlwapi|uxtheme|msimg32|msvcrt|uuid)\.dll$|^api-ms-win-')
+bad=$(echo "$dump" | sed -n 's/^\s*DLL Name: //p' | grep -v -i -E '^(kernel32|user32|gdi32|advapi32|ole32|oleaut32|oleacc|comctl32|shell32|shlwapi|uxtheme|msimg32|msvcrt|uuid)\.dll$|^api-ms-win-')
 [ -z "$bad" ] || { echo "!! $dll imports non-system DLLs: $bad"; ok=1; }
 [ $ok -eq 0 ] && echo "$(basename "$dll") ($2): exports and imports as expected"
 exit $ok

@@ -1,0 +1,340 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/CLinkLauncher.h"
+#include "listctrl/GridTestSupport.h"
+#include "sheet/COptionsDlg.h"
+#include "support/PrefsSandbox.h"
+#include "support/SheetDriver.h"
+
+namespace {
+
+constexpr int kAbout = SheetDriver::About;
+const std::wstring kHomePage = L"http://www.brackwyn.example/vtl/";
+constexpr COLORREF kDefaultLink = RGB(0, 0, 255);
+const wchar_t kSettingsKey[] = L"Software\\Microsoft\\Internet Explorer\\Settings";
+
+// Watches every link launch instead of starting a browser; each launch
+// succeeds or fails as the test says.
+class LaunchRecorder {
+public:
+    LaunchRecorder() {
+        m_previous = CLinkLauncher::Replace([this](const std::wstring& target) {
+            launches.push_back(target);
+            return succeed;
+        });
+    }
+    ~LaunchRecorder() { CLinkLauncher::Replace(m_previous); }
+
+    std::vector<std::wstring> launches;
+    bool succeed = true;
+
+private:
+    CLinkLauncher::LaunchFunction m_previous;
+};
+
+// The browser's link colour values for one test, removed afterwards.
+class BrowserLinkColours {
+public:
+    BrowserLinkColours() {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                          &m_hKey, nullptr);
+    }
+    ~BrowserLinkColours() {
+        ::RegDeleteValueW(m_hKey, L"Anchor Color");
+        ::RegDeleteValueW(m_hKey, L"Anchor Color Visited");
+        ::RegCloseKey(m_hKey);
+    }
+    void SetText(const wchar_t* name, const std::wstring& text, DWORD type = REG_SZ) {
+        ::RegSetValueExW(m_hKey, name, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
+                         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    }
+    void SetDword(const wchar_t* name, DWORD value) {
+        ::RegSetValueExW(m_hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                         sizeof(value));
+    }
+
+private:
+    HKEY m_hKey = nullptr;
+};
+
+// A new sheet over an empty preferences folder; Run shows its About page
+// and runs the script on the link. The page objects outlive the run.
+struct AboutSheet {
+    PrefsSandbox sandbox;
+    COptionsDlg dlg{L"VTL Options", 0, nullptr};
+
+    void Run(const std::function<void(SheetDriver&, HWND)>& script) {
+        SheetDriver::Run(dlg, [&](SheetDriver& sheet) {
+            sheet.SelectPage(kAbout);
+            HWND hLink = sheet.Control(kAbout, IDC_ABOUT_LINK);
+            EXPECT_NE(hLink, nullptr);
+            script(sheet, hLink);
+            sheet.PressCancel();
+        });
+    }
+};
+
+// Pixels of the link's client area in the colour (antialiased edges aside).
+int PixelsOf(HWND hLink, COLORREF colour) {
+    const gridtest::Capture capture(hLink);
+    return capture.CountNear(RECT{0, 0, capture.width, capture.height}, colour, 8);
+}
+
+// A wider link window than the template's, so that there is room beside
+// the link text.
+void Widen(HWND hLink) {
+    ::SetWindowPos(hLink, nullptr, 0, 0, 240, 40, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+const POINT kOnLinkText{4, 6};
+const POINT kBesideLinkText{220, 30};
+
+void SendMouse(HWND hWnd, UINT uMsg, POINT at) {
+    ::SendMessageW(hWnd, uMsg, uMsg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(at.x, at.y));
+}
+
+// The link's tooltip: the tooltip window holding one tool for it.
+struct ToolTipSearch {
+    HWND link;
+    HWND found;
+    TOOLINFOW tool;
+    wchar_t text[80];
+};
+
+BOOL CALLBACK FindToolTip(HWND hWnd, LPARAM lParam) {
+    auto* pSearch = reinterpret_cast<ToolTipSearch*>(lParam);
+    wchar_t className[32]{};
+    ::GetClassNameW(hWnd, className, 32);
+    if (lstrcmpiW(className, TOOLTIPS_CLASSW) != 0) return TRUE;
+    pSearch->tool = TOOLINFOW{};
+    pSearch->tool.cbSize = sizeof(TOOLINFOW);
+    pSearch->tool.lpszText = pSearch->text;
+    if (!::SendMessageW(hWnd, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&pSearch->tool)) ||
+        pSearch->tool.hwnd != pSearch->link)
+        return TRUE;
+    pSearch->found = hWnd;
+    return FALSE;
+}
+
+}  // namespace
+
+TEST(AboutPage, DrawsTheLinkTextInTheBrowsersColoursOrGreyWhenDisabled) {
+    enum Kind { Text, ExpandText, Dword };
+    struct Case {
+        Kind kind;
+        const wchar_t* text;
+        bool disabled;
+        COLORREF expected;
+    };
+    const Case cases[] = {
+        {Text, L"0,0,128", false, RGB(0, 0, 128)},
+        {ExpandText, L" 0, 128,0", false, RGB(0, 128, 0)},
+        {Text, L"256,0,0", false, RGB(0, 0, 0)},
+        {Text, L"0,0", false, kDefaultLink},
+        {Dword, L"", false, kDefaultLink},
+        {Text, L"000,000,0128", false, kDefaultLink},  // 12 characters: too long
+        {Text, L"0,0,128", true, ::GetSysColor(COLOR_GRAYTEXT)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "value \"" << c.text << "\" kind " << c.kind);
+        BrowserLinkColours colours;
+        if (c.kind == Text) colours.SetText(L"Anchor Color", c.text);
+        if (c.kind == ExpandText) colours.SetText(L"Anchor Color", c.text, REG_EXPAND_SZ);
+        if (c.kind == Dword) colours.SetDword(L"Anchor Color", 0x800000);
+        AboutSheet().Run([&](SheetDriver&, HWND hLink) {
+            if (c.disabled) ::EnableWindow(hLink, FALSE);
+            EXPECT_GT(PixelsOf(hLink, c.expected), 10);
+            if (c.expected != kDefaultLink) {
+                EXPECT_EQ(PixelsOf(hLink, kDefaultLink), 0);
+            }
+        });
+    }
+}
+
+TEST(AboutPage, ShowsTheHandAndTheAddressOnlyOverTheLinkText) {
+    AboutSheet().Run([](SheetDriver&, HWND hLink) {
+        const HCURSOR hand = ::LoadCursorW(nullptr, IDC_HAND);
+        const HCURSOR arrow = ::LoadCursorW(nullptr, IDC_ARROW);
+        Widen(hLink);
+        ::SetCursor(arrow);
+        SendMouse(hLink, WM_MOUSEMOVE, kBesideLinkText);
+        EXPECT_EQ(::GetCursor(), arrow);
+        SendMouse(hLink, WM_MOUSEMOVE, kOnLinkText);
+        EXPECT_EQ(::GetCursor(), hand);
+
+        // WM_SETCURSOR keeps the hand over the link text and gives the
+        // window's own arrow elsewhere.
+        const auto setCursorAt = [&](POINT client) {
+            ::ClientToScreen(hLink, &client);
+            ::SetCursorPos(client.x, client.y);
+            ::SetCursor(hand);
+            ::SendMessageW(hLink, WM_SETCURSOR, reinterpret_cast<WPARAM>(hLink),
+                           MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+            return ::GetCursor();
+        };
+        EXPECT_EQ(setCursorAt(kOnLinkText), hand);
+        EXPECT_EQ(setCursorAt(kBesideLinkText), arrow);
+
+        ToolTipSearch search{hLink, nullptr, {}, {}};
+        ::EnumThreadWindows(::GetCurrentThreadId(), FindToolTip, reinterpret_cast<LPARAM>(&search));
+        ASSERT_NE(search.found, nullptr);
+        EXPECT_EQ(::SendMessageW(search.found, TTM_GETTOOLCOUNT, 0, 0), 1);
+        EXPECT_EQ(search.text, kHomePage);
+        const TOOLINFOW& tool = search.tool;
+        EXPECT_LT(tool.rect.right, kBesideLinkText.x);
+        EXPECT_TRUE(::PtInRect(&tool.rect, kOnLinkText));
+    });
+}
+
+TEST(AboutPage, OpensTheLinkOnReleaseOverItThenShowsItVisitedWithTheFocusAndSpaceOpensAgain) {
+    BrowserLinkColours colours;
+    colours.SetText(L"Anchor Color Visited", L"0,128,0");
+    LaunchRecorder recorder;
+    AboutSheet().Run([&](SheetDriver& sheet, HWND hLink) {
+        Widen(hLink);
+        SendMouse(hLink, WM_LBUTTONDOWN, kOnLinkText);
+        EXPECT_EQ(::GetFocus(), hLink);
+        SendMouse(hLink, WM_LBUTTONUP, POINT{400, 90});
+        EXPECT_TRUE(recorder.launches.empty());
+        // A press beside the link text is no click on the link.
+        SendMouse(hLink, WM_LBUTTONDOWN, kBesideLinkText);
+        SendMouse(hLink, WM_LBUTTONUP, kOnLinkText);
+        EXPECT_TRUE(recorder.launches.empty());
+
+        // A launch the shell refuses leaves the link unvisited.
+        recorder.succeed = false;
+        SendMouse(hLink, WM_LBUTTONDOWN, kOnLinkText);
+        SendMouse(hLink, WM_LBUTTONUP, kOnLinkText);
+        EXPECT_EQ(recorder.launches.size(), 1u);
+        EXPECT_GT(PixelsOf(hLink, kDefaultLink), 10);
+
+        recorder.succeed = true;
+        SendMouse(hLink, WM_LBUTTONDOWN, kOnLinkText);
+        SendMouse(hLink, WM_LBUTTONUP, kOnLinkText);
+        EXPECT_EQ(recorder.launches, std::vector<std::wstring>(2, kHomePage));
+        EXPECT_GT(PixelsOf(hLink, RGB(0, 128, 0)), 10);
+        EXPECT_EQ(PixelsOf(hLink, kDefaultLink), 0);
+
+        // The focus rectangle is all that changes when the focus leaves.
+        ASSERT_EQ(::GetFocus(), hLink);
+        const gridtest::Capture focused(hLink);
+        ::SetFocus(::GetDlgItem(sheet.Sheet(), IDOK));
+        const gridtest::Capture unfocused(hLink);
+        int changed = 0;
+        for (size_t i = 0; i < focused.pixels.size(); ++i)
+            changed += focused.pixels[i] != unfocused.pixels[i];
+        EXPECT_GT(changed, 20);
+
+        EXPECT_EQ(::SendMessageW(hLink, WM_GETDLGCODE, 0, 0), DLGC_WANTCHARS);
+        ::SetFocus(hLink);
+        for (wchar_t typed : {L' ', L'x', L'\r'}) ::SendMessageW(hLink, WM_CHAR, typed, 0);
+        EXPECT_EQ(recorder.launches.size(), 4u);
+    });
+}
+
+namespace {
+
+// COM for the calling thread for one test, as a screen reader has it.
+class ComApartment {
+public:
+    ComApartment()
+        : m_initialised(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (m_initialised) ::CoUninitialize();
+    }
+
+private:
+    bool m_initialised;
+};
+
+VARIANT Self() {
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    return self;
+}
+
+std::wstring TakeString(BSTR text) {
+    std::wstring result = text != nullptr ? text : L"<null>";
+    ::SysFreeString(text);
+    return result;
+}
+
+LONG StateOf(IAccessible* pAccessible) {
+    VARIANT state;
+    ::VariantInit(&state);
+    EXPECT_EQ(pAccessible->get_accState(Self(), &state), S_OK);
+    return state.vt == VT_I4 ? state.lVal : 0;
+}
+
+}  // namespace
+
+TEST(AboutPage, ScreenReadersSeeALinkThatJumpsAndLetsGoCleanlyWhenThePageCloses) {
+    ComApartment com;
+    LaunchRecorder recorder;
+    IAccessible* pKept = nullptr;
+    AboutSheet about;
+    about.Run([&](SheetDriver&, HWND hLink) {
+        IAccessible* pLink = nullptr;
+        ASSERT_EQ(::AccessibleObjectFromWindow(hLink, OBJID_CLIENT, IID_IAccessible,
+                                               reinterpret_cast<void**>(&pLink)),
+                  S_OK);
+        ASSERT_NE(pLink, nullptr);
+        pKept = pLink;
+
+        VARIANT role;
+        ::VariantInit(&role);
+        EXPECT_EQ(pLink->get_accRole(Self(), &role), S_OK);
+        EXPECT_EQ(role.vt, VT_I4);
+        EXPECT_EQ(role.lVal, ROLE_SYSTEM_LINK);
+        BSTR text = nullptr;
+        EXPECT_EQ(pLink->get_accName(Self(), &text), S_OK);
+        EXPECT_EQ(TakeString(text), L"VTL Site");
+        EXPECT_EQ(pLink->get_accValue(Self(), &text), S_OK);
+        EXPECT_EQ(TakeString(text), kHomePage);
+        EXPECT_EQ(pLink->get_accDefaultAction(Self(), &text), S_OK);
+        EXPECT_EQ(TakeString(text), L"Jump");
+
+        EXPECT_EQ(StateOf(pLink) & (STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED),
+                  STATE_SYSTEM_FOCUSABLE);
+        ::SetFocus(hLink);
+        EXPECT_TRUE(StateOf(pLink) & STATE_SYSTEM_FOCUSED);
+
+        // What the link does not know comes from the system's proxy.
+        LONG left = 0, top = 0, width = 0, height = 0;
+        EXPECT_EQ(pLink->accLocation(&left, &top, &width, &height, Self()), S_OK);
+        RECT window{};
+        ::GetWindowRect(hLink, &window);
+        EXPECT_EQ(left, window.left);
+        EXPECT_EQ(width, window.right - window.left);
+        HWND hFound = nullptr;
+        EXPECT_EQ(::WindowFromAccessibleObject(pLink, &hFound), S_OK);
+        EXPECT_EQ(hFound, hLink);
+        VARIANT child = Self();
+        child.lVal = 1;
+        EXPECT_EQ(pLink->get_accRole(child, &role), E_INVALIDARG);
+
+        EXPECT_EQ(pLink->accDoDefaultAction(Self()), S_OK);
+        EXPECT_EQ(recorder.launches, std::vector<std::wstring>{kHomePage});
+        EXPECT_TRUE(StateOf(pLink) & STATE_SYSTEM_TRAVERSED);
+    });
+    ASSERT_NE(pKept, nullptr);
+    // The link's window is gone (its object not yet); the pointer still
+    // answers, with failures.
+    VARIANT role;
+    ::VariantInit(&role);
+    EXPECT_EQ(pKept->get_accRole(Self(), &role), RPC_E_DISCONNECTED);
+    BSTR text = nullptr;
+    EXPECT_EQ(pKept->get_accName(Self(), &text), RPC_E_DISCONNECTED);
+    LONG left = 0, top = 0, width = 0, height = 0;
+    EXPECT_EQ(pKept->accLocation(&left, &top, &width, &height, Self()), RPC_E_DISCONNECTED);
+    EXPECT_EQ(pKept->accDoDefaultAction(Self()), RPC_E_DISCONNECTED);
+    EXPECT_EQ(recorder.launches.size(), 1u);
+    pKept->Release();
+}
