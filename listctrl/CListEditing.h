@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "listctrl/CListCombo.h"
+#include "listctrl/CListDate.h"
+#include "listctrl/CListEdit.h"
 #include "listctrl/CListScroller.h"
 
 // Selecting a row and editing its cells: the in-place editor opened over
@@ -107,8 +110,18 @@ protected:
 
     bool ShowEditor(int kind, int row, int cell, const RECT& rect, unsigned flags,
                     const std::vector<std::wstring>& choices) {
-        (void)kind, (void)row, (void)cell, (void)rect, (void)flags, (void)choices;
-        return false;
+        HWND list = this->m_hWnd;
+        const int id = GetColumnId(cell);
+        if (kind == CELL_DATETIME) {
+            SYSTEMTIME date;
+            GetCellDate(row, id, date);  // all zero for an empty cell
+            return m_date.ShowEditor(list, row, cell, rect, flags, date);
+        }
+        const std::wstring text = Self().GetItemText(row, id);
+        if (kind == CELL_COMBO)
+            return m_combo.ShowEditor(list, row, cell, rect, flags, text, Options.UseThemes,
+                                      choices);
+        return m_edit.ShowEditor(list, row, cell, rect, flags, text);
     }
 
     // Click or Space on a check cell toggles it, on a three-state cell
@@ -131,6 +144,9 @@ protected:
 
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {
         ::KillTimer(this->m_hWnd, TIMER_DEFERRED_EDIT);
+        m_edit.DestroyWindow();
+        m_combo.DestroyWindow();
+        m_date.DestroyWindow();
         bHandled = FALSE;
         return 0;
     }
@@ -171,4 +187,10 @@ protected:
         else
             Self().SetItemText(result.Item, id, std::wstring());
     }
+
+    // One object of each editor for the list's life; each edit makes a
+    // new editor window.
+    CListEdit m_edit;
+    CListCombo m_combo;
+    CListDate m_date;
 };

@@ -108,7 +108,7 @@ protected:
             m_resizing = true;
             m_resizeColumn = resizable;
             m_startWidth = GetColumnWidth(resizable);
-            m_startX = MessageX();
+            m_startX = ScreenX(point);
         } else if (HeaderFromPoint(point.x, point.y, position, zone)) {
             m_pressedColumn = position;
             RedrawHeader();
@@ -187,7 +187,7 @@ protected:
 
     void FollowPress(POINT point) {
         if (m_resizing) {
-            FollowResize();
+            FollowResize(ScreenX(point));
         } else if (std::abs(point.x - m_downPoint.x) > 4 || std::abs(point.y - m_downPoint.y) > 4) {
             BeginColumnDrag(m_pressedColumn);
         }
@@ -203,7 +203,12 @@ protected:
 
     // ---- Resizing -------------------------------------------------------
 
-    static int MessageX() { return static_cast<short>(LOWORD(::GetMessagePos())); }
+    // Widths follow the mouse in screen coordinates, which stay put while
+    // the view scrolls under it.
+    int ScreenX(POINT point) const {
+        ::ClientToScreen(this->m_hWnd, &point);
+        return point.x;
+    }
     static int CursorX() {
         POINT cursor{};
         ::GetCursorPos(&cursor);
@@ -217,9 +222,8 @@ protected:
                ScrollPosition(SB_HORZ) >= m_contentWidth - ClientRect().right - 1;
     }
 
-    void FollowResize() {
+    void FollowResize(int x) {
         if (m_autoShrink) return;
-        const int x = MessageX();
         const int width = std::max(m_startWidth + (x - m_startX), 0);
         if (width < GetColumnWidth(m_resizeColumn) && IsAtRightEnd()) {
             m_autoShrink = true;

@@ -95,13 +95,10 @@ public:
         text.left += cell == 0 ? 4 : 3;
         ::InflateRect(&text, -4, 0);
         if (!::PtInRect(&text, POINT{x, y})) return;
-        const std::wstring shown = TitleTipText(row, GetColumnId(cell));
-        if (shown.empty()) {
-            HideTitleTip(true);
-            return;
-        }
+        const int id = GetColumnId(cell);
+        const std::wstring shown = TitleTipText(row, id);
         ::MapWindowPoints(this->m_hWnd, nullptr, reinterpret_cast<POINT*>(&text), 2);
-        if (!m_titleTip.Show(text, shown, Self().GetCellToolTip(row, GetColumnId(cell)))) {
+        if (shown.empty() || !m_titleTip.Show(text, shown, Self().GetCellToolTip(row, id))) {
             HideTitleTip(true);
             return;
         }
@@ -133,8 +130,8 @@ protected:
         m_buttonDown = false;
     }
 
-    // Within a multiple selection a press keeps it until the button comes
-    // up, so the rows can still be dragged together.
+    // A plain press inside a multiple selection keeps it; the release
+    // collapses it to the row.
     bool IsInMultipleSelection(int row) const {
         return IsRowSelected(row) && m_selection.Count() >= 2;
     }

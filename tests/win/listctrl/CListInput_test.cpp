@@ -123,7 +123,9 @@ TEST(GridInADialog, TabMovesAlongTheRowAndLeavesTheGridAtEitherEnd) {
     PressTab(dialog, false);
     EXPECT_TRUE(inGrid());
     EXPECT_EQ(current(), std::make_pair(1, 1));
-    PressTab(dialog, false);  // past the last cell
+    SendMessageW(GetFocus(), WM_CHAR, L'z', 1);  // into the editor of cell 1
+    PressTab(dialog, false);  // past the last cell, once the edit is stored
+    EXPECT_EQ(list.GetItemText(1, 1), L"z");
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog, TabDialog::BUTTON));
 
     SetFocus(list.m_hWnd);
@@ -241,28 +243,48 @@ TEST_F(GridInput, HotCellsShowTheirTooltipAndLinksTheirCursor) {
     grid.toolTips = true;
     HWND tip = grid.ToolTip();
     ASSERT_NE(tip, nullptr);
+    // The text of the one cell tool, or "none".
+    auto toolAt = [&](POINT point) -> std::wstring {
+        Mouse(hWnd, WM_MOUSEMOVE, point);
+        if (SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0) != 1) return L"none";
+        wchar_t text[64] = L"";
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = hWnd;
+        tool.uId = 1000;
+        tool.lpszText = text;
+        SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+        return text;
+    };
     const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
     SetCursor(arrow);
-    Mouse(hWnd, WM_MOUSEMOVE, At(1, 0));
-    ASSERT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
-    wchar_t text[64] = L"";
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = hWnd;
-    tool.uId = 1000;
-    tool.lpszText = text;
-    SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_STREQ(text, L"tip Bravo");
+    EXPECT_EQ(toolAt(At(1, 0)), L"tip Bravo");
     EXPECT_EQ(GetCursor(), arrow);
+    EXPECT_EQ(toolAt(At(2, 2)), L"tip http://example.org/2");
+    EXPECT_NE(GetCursor(), arrow);  // the link cursor
+    EXPECT_EQ(toolAt(BesideRow(2)), L"none");
+}
 
-    Mouse(hWnd, WM_MOUSEMOVE, At(2, 2));
-    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
-    SendMessageW(tip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
-    EXPECT_STREQ(text, L"tip http://example.org/2");
-    EXPECT_NE(GetCursor(), arrow);
-
-    Mouse(hWnd, WM_MOUSEMOVE, BesideRow(2));
-    EXPECT_EQ(SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0), 0);
+TEST_F(GridInput, TitleTipsShowCutOffTextsOnceEachTimeTheMouseComesToTheCell) {
+    HWND tip = grid.TitleTip();
+    grid.SetItemText(0, 0, L"A name far too long for a column of a hundred pixels");
+    grid.SetItemText(1, 0, L"");
+    auto shownAt = [&](int row, int cell) {
+        Mouse(hWnd, WM_MOUSEMOVE, At(row, cell));
+        return IsWindowVisible(tip) != FALSE;
+    };
+    EXPECT_TRUE(shownAt(0, 0));
+    EXPECT_FALSE(shownAt(0, 1));  // a check cell has no text
+    EXPECT_FALSE(shownAt(1, 0));  // nor has an empty one
+    EXPECT_FALSE(shownAt(2, 0));  // "Bob" fits
+    EXPECT_TRUE(shownAt(0, 0));
+    SendMessageW(tip, WM_MOUSEMOVE, 0, MAKELPARAM(-5, -5));  // the mouse leaves the tip
+    EXPECT_FALSE(IsWindowVisible(tip));
+    EXPECT_FALSE(shownAt(0, 0));  // still the same cell: not again
+    EXPECT_FALSE(shownAt(2, 0));
+    EXPECT_TRUE(shownAt(0, 0));  // back from another cell
+    Mouse(hWnd, WM_MOUSEMOVE, POINT{50, grid.GetHeaderHeight() / 2});  // onto the band
+    EXPECT_FALSE(IsWindowVisible(tip));
 }
 
 TEST_F(GridInput, KeysMoveTheFocusCellAndTheSelectionFollows) {

@@ -95,6 +95,7 @@ public:
     }
     bool toolTips = false;
     HWND ToolTip() const { return m_toolTip; }
+    HWND TitleTip() const { return m_titleTip.m_hWnd; }
     // As a column drag would leave them: the Ids stay with their columns.
     void MoveColumn(int from, int to) {
         ListColumn column = m_columns.at(from);
