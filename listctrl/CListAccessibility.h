@@ -40,11 +40,13 @@ public:
             if (lResult != 0) return TRUE;
         }
         if (uMsg == WM_DESTROY) m_accessible.Reset();
-        ++m_depth;
-        const BOOL handled =
-            Base::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, dwMsgMapID);
-        --m_depth;
-        if (m_depth == 0 && uMsg != WM_DESTROY && uMsg != WM_NCDESTROY) ReportChanges();
+        // Nothing is told of a window on its way out.
+        if (uMsg == WM_DESTROY || uMsg == WM_NCDESTROY)
+            return Base::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, dwMsgMapID);
+        BOOL handled = FALSE;
+        ActThenReport([&] {
+            handled = Base::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, dwMsgMapID);
+        });
         return handled;
     }
 
@@ -64,6 +66,16 @@ protected:
     LRESULT AnswerGetObject(WPARAM wParam) {
         if (!m_accessible) m_accessible.Reset(CListAccessible::Create(this->m_hWnd, m_view));
         return m_accessible ? m_accessible.Get()->Answer(wParam) : 0;
+    }
+
+    // Runs one message, or one request of a screen reader, and then tells
+    // what it changed: once at its end, never halfway through (messages it
+    // sends the list itself, a repaint included, tell nothing).
+    template <class Action>
+    void ActThenReport(const Action& action) {
+        ++m_depth;
+        action();
+        if (--m_depth == 0) ReportChanges();
     }
 
     // Tells screen readers what changed since they were told last. A
@@ -144,11 +156,12 @@ protected:
     // accDoDefaultAction: the row as a click selects it, scrolled into
     // view first so that its editor opens at once.
     void OpenRow(int row) {
-        ::SetFocus(this->m_hWnd);  // an open editor ends here and stores its cell
-        const int cell = EditCell();
-        ScrollCellIntoView(row, cell);
-        SelectRow(row, cell, 0);
-        ReportChanges();
+        ActThenReport([&] {
+            ::SetFocus(this->m_hWnd);  // an open editor ends here and stores its cell
+            const int cell = EditCell();
+            ScrollCellIntoView(row, cell);
+            SelectRow(row, cell, 0);
+        });
     }
 
     // accSelect: SELFLAG_* as the clicks and keys that do the same.
@@ -160,18 +173,19 @@ protected:
         if ((flags & ~(selecting | SELFLAG_TAKEFOCUS)) || (take && (extend || add || remove)) ||
             (add && remove) || (Options.SingleSelect && (extend || add)))
             return false;
-        const int cell = EditCell();
-        if (flags & SELFLAG_TAKEFOCUS) {
-            ::SetFocus(this->m_hWnd);
-            SetCurrentCell(row, cell);
-        }
-        if (take)
-            SelectRow(row, cell, 0);
-        else if (extend)
-            SelectRow(row, cell, MK_SHIFT);
-        else if ((add || remove) && add != IsRowSelected(row))
-            SelectRow(row, cell, MK_CONTROL);
-        ReportChanges();
+        ActThenReport([&] {
+            const int cell = EditCell();
+            if (flags & SELFLAG_TAKEFOCUS) {
+                ::SetFocus(this->m_hWnd);
+                SetCurrentCell(row, cell);
+            }
+            if (take)
+                SelectRow(row, cell, 0);
+            else if (extend)
+                SelectRow(row, cell, MK_SHIFT);
+            else if ((add || remove) && add != IsRowSelected(row))
+                SelectRow(row, cell, MK_CONTROL);
+        });
         return true;
     }
 

@@ -34,8 +34,8 @@ void ListAccessState::AppendSelectionChanges(const ListAccessState& told, bool r
     if (added.empty() && removed.empty()) return;
     if (!rowsKept || added.size() + removed.size() > MANY_CHANGES) {
         changes.push_back({SelectionReworked, -1});
-    } else if (SelectedRows.size() == 1 && added.size() == 1) {
-        changes.push_back({SelectionSet, added.front()});
+    } else if (SelectedRows.size() == 1) {
+        changes.push_back({SelectionSet, SelectedRows.front()});
     } else {
         for (int row : removed) changes.push_back({SelectionRemoved, row});
         for (int row : added) changes.push_back({SelectionAdded, row});

@@ -17,7 +17,7 @@ public:
     enum Event {
         RowCreated,         // Row was appended
         RowsReordered,      // rows went, or changed places: read them again (Row -1)
-        SelectionSet,       // Row is now the only selected row
+        SelectionSet,       // the selection changed to Row alone
         SelectionAdded,     // Row joined the selection
         SelectionRemoved,   // Row left the selection
         SelectionReworked,  // too much changed to tell row by row (Row -1)

@@ -43,6 +43,8 @@ TEST(ListAccessState, TellsRowsThenSelectionThenFocusAndLumpsWhatIsTooMuchOrRenu
          {{State::SelectionAdded, 2}, {State::SelectionAdded, 3}, {State::RowFocused, 3}}},
         {"ctrl click takes one out of several", Grid(5, {1, 2, 3}, 3), Grid(5, {1, 3}, 2),
          {{State::SelectionRemoved, 2}, {State::RowFocused, 2}}},
+        {"a click collapses several to one", Grid(5, {1, 2, 3}, 3), Grid(5, {1}, 1),
+         {{State::SelectionSet, 1}, {State::RowFocused, 1}}},
         {"a single row replaced by two", Grid(5, {0}), Grid(5, {2, 3}),
          {{State::SelectionRemoved, 0}, {State::SelectionAdded, 2}, {State::SelectionAdded, 3}}},
         {"selection cleared", Grid(3, {0, 2}), Grid(3, {}),

@@ -185,8 +185,9 @@ RECT ScreenRectOfRow(const CListUserData& list, int row) {
 // An open editor gives the focus back to the grid, as a user's Escape does.
 void EscapeEditor(HWND hGrid) {
     HWND hFocus = ::GetFocus();
-    if (hFocus != hGrid && ::IsChild(hGrid, hFocus))
-        ::SendMessageW(hFocus, WM_KEYDOWN, VK_ESCAPE, 0);
+    if (hFocus == hGrid || !::IsChild(hGrid, hFocus)) return;
+    ::SendMessageW(hFocus, WM_KEYDOWN, VK_ESCAPE, 1);
+    ::SendMessageW(hFocus, WM_CHAR, VK_ESCAPE, 1);
 }
 
 std::wstring TextOf(HWND hWnd) {
