@@ -5,7 +5,7 @@
 #include <servprov.h>
 #include <shlguid.h>
 
-#include "framework/CAtlModule.h"
+#include "framework/CBaseModule.h"
 #include "sheet/COptionsDlg.h"
 
 HRESULT COptions::CreateInstance(IUnknown* pUnkOuter, REFIID riid, void** ppv) {
@@ -22,13 +22,13 @@ HRESULT COptions::CreateInstance(IUnknown* pUnkOuter, REFIID riid, void** ppv) {
 }
 
 COptions::COptions() {
-    if (CAtlModule* pModule = CAtlModule::Get()) pModule->Lock();
+    CBaseModule::Get().Lock();
 }
 
 COptions::~COptions() {
     ReleaseBrowser();
     if (m_pSite != nullptr) m_pSite->Release();
-    if (CAtlModule* pModule = CAtlModule::Get()) pModule->Unlock();
+    CBaseModule::Get().Unlock();
 }
 
 HRESULT COptions::QueryInterface(REFIID riid, void** ppv) {

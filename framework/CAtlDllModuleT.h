@@ -35,7 +35,7 @@ public:
         return CLASS_E_CLASSNOTAVAILABLE;
     }
 
-    HRESULT DllCanUnloadNow() { return GetLockCount() == 0 ? S_OK : S_FALSE; }
+    HRESULT DllCanUnloadNow() { return CBaseModule::Get().GetLockCount() == 0 ? S_OK : S_FALSE; }
 
     // The module script, then the classes and the type library.
     HRESULT DllRegisterServer() {
@@ -66,6 +66,25 @@ public:
         });
     }
 
+    // The DLL entry point's work: at load, record the module and accept
+    // unless its lock could not be made; at unload, Term(). At process exit
+    // (reserved not null) nothing: the other threads were stopped wherever
+    // they were, perhaps holding the module lock, and the system takes back
+    // all the process had.
+    BOOL DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID reserved) {
+        switch (dwReason) {
+        case DLL_PROCESS_ATTACH:
+            CBaseModule::Get().SetModuleInstance(hInstance);
+            ::DisableThreadLibraryCalls(hInstance);
+            return CBaseModule::Get().InitFailed() ? FALSE : TRUE;
+        case DLL_PROCESS_DETACH:
+            if (reserved == nullptr) Term();
+            return TRUE;
+        default:
+            return TRUE;
+        }
+    }
+
     // At unload: the window classes and the cached class objects go.
     void Term() {
         CWinModule::UnregisterClasses();
@@ -79,13 +98,10 @@ public:
 private:
     // Class objects are made once, whichever thread asks first.
     HRESULT CreateClassObject(CObjectMapEntry& entry) {
-        HRESULT hr = S_OK;
-        EnterObjectMapLock();
-        if (entry.pClassObject == nullptr)
-            hr = entry.pfnGetClassObject(entry.pfnCreateInstance, IID_IUnknown,
-                                         reinterpret_cast<void**>(&entry.pClassObject));
-        LeaveObjectMapLock();
-        return hr;
+        CModuleLockGuard lock;
+        if (entry.pClassObject != nullptr) return S_OK;
+        return entry.pfnGetClassObject(entry.pfnCreateInstance, IID_IUnknown,
+                                       reinterpret_cast<void**>(&entry.pClassObject));
     }
 
     // Registration runs in the system default locale, whatever the caller's.

@@ -3,27 +3,6 @@
 #include "framework/CBaseModule.h"
 #include "framework/CRegistrar.h"
 
-namespace {
-CAtlModule* g_pAtlModule = nullptr;
-}
-
-CAtlModule::CAtlModule() : m_initFailed(!::InitializeCriticalSectionAndSpinCount(&m_cs, 0)) {
-    g_pAtlModule = this;
-}
-
-CAtlModule::~CAtlModule() {
-    if (!m_initFailed) ::DeleteCriticalSection(&m_cs);
-    if (g_pAtlModule == this) g_pAtlModule = nullptr;
-}
-
-CAtlModule* CAtlModule::Get() { return g_pAtlModule; }
-
-LONG CAtlModule::Lock() { return ::InterlockedIncrement(&m_lockCount); }
-
-LONG CAtlModule::Unlock() { return ::InterlockedDecrement(&m_lockCount); }
-
-LONG CAtlModule::GetLockCount() { return m_lockCount; }
-
 HRESULT CAtlModule::AddCommonRGSReplacements(CRegistrar&) { return S_OK; }
 
 std::wstring CAtlModule::ModulePath() {

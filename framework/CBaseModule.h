@@ -1,9 +1,13 @@
 #pragma once
 #include <windows.h>
 
-// Process-wide data of the module that holds the component: its instance
-// handle (also where resources come from) and the module lock, a critical
-// section for the few one-time tests that must not race.
+// The module that holds the component, one object per process: its
+// instance handle (also where resources come from), the lock count that
+// decides whether the DLL may unload, and the module lock, a critical
+// section for the few one-time tasks that must not race (class objects,
+// window classes). DllMain takes the module lock when the DLL unloads,
+// under the loader lock: nothing that may wait for the loader, such as
+// loading a library, may run while holding it.
 class CBaseModule {
 public:
     CBaseModule();
@@ -17,14 +21,21 @@ public:
     HINSTANCE GetResourceInstance() const { return m_hInstResource; }
     void SetModuleInstance(HINSTANCE hInst) { m_hInst = m_hInstResource = hInst; }
 
-    // True when the lock could not be created at load; the module then refuses to load.
+    // The lock count: interlocked; each returns the new count.
+    LONG Lock() { return ::InterlockedIncrement(&m_lockCount); }
+    LONG Unlock() { return ::InterlockedDecrement(&m_lockCount); }
+    LONG GetLockCount() const { return m_lockCount; }
+
+    // True when the module lock could not be created at load; the module
+    // then refuses to load.
     bool InitFailed() const { return m_initFailed; }
-    void Lock() { EnterCriticalSection(&m_cs); }
-    void Unlock() { LeaveCriticalSection(&m_cs); }
 
 private:
+    friend class CModuleLockGuard;
+
     HINSTANCE m_hInst;
     HINSTANCE m_hInstResource;
+    volatile LONG m_lockCount = 0;
     CRITICAL_SECTION m_cs;
     bool m_initFailed;
 };
@@ -32,8 +43,8 @@ private:
 // Holds the module lock for one scope.
 class CModuleLockGuard {
 public:
-    CModuleLockGuard() { CBaseModule::Get().Lock(); }
-    ~CModuleLockGuard() { CBaseModule::Get().Unlock(); }
+    CModuleLockGuard() { ::EnterCriticalSection(&CBaseModule::Get().m_cs); }
+    ~CModuleLockGuard() { ::LeaveCriticalSection(&CBaseModule::Get().m_cs); }
     CModuleLockGuard(const CModuleLockGuard&) = delete;
     CModuleLockGuard& operator=(const CModuleLockGuard&) = delete;
 };

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "framework/CAtlModule.h"
+#include "framework/CBaseModule.h"
 #include "framework/CComObjectCached.h"
 
 HRESULT CComClassFactory::CreateCached(CInstanceCreator pfnCreateInstance, REFIID riid,
@@ -42,11 +42,23 @@ HRESULT CComClassFactory::CreateInstance(IUnknown* pUnkOuter, REFIID riid, void*
 }
 
 HRESULT CComClassFactory::LockServer(BOOL fLock) {
-    if (CAtlModule* pModule = CAtlModule::Get()) {
-        if (fLock)
-            pModule->Lock();
-        else
-            pModule->Unlock();
+    if (fLock) {
+        ::InterlockedIncrement(&m_serverLocks);
+        CBaseModule::Get().Lock();
+    } else if (TakeBackServerLock()) {
+        CBaseModule::Get().Unlock();
     }
     return S_OK;
+}
+
+// An unlock without a lock taken here must not undo a lock that a live
+// object holds.
+bool CComClassFactory::TakeBackServerLock() {
+    LONG count = m_serverLocks;
+    while (count > 0) {
+        const LONG seen = ::InterlockedCompareExchange(&m_serverLocks, count - 1, count);
+        if (seen == count) return true;
+        count = seen;
+    }
+    return false;
 }

@@ -14,6 +14,8 @@ public:
     static HRESULT CreateCached(CInstanceCreator pfnCreateInstance, REFIID riid, void** ppv);
 
     STDMETHOD(CreateInstance)(IUnknown* pUnkOuter, REFIID riid, void** ppv) override;
+    // Locks or unlocks the module; unlocks beyond the locks taken through
+    // this method are ignored.
     STDMETHOD(LockServer)(BOOL fLock) override;
 
 protected:
@@ -26,5 +28,8 @@ protected:
     HRESULT InternalQueryInterface(REFIID riid, void** ppv);
 
 private:
+    bool TakeBackServerLock();
+
     CInstanceCreator m_pfnCreateInstance = nullptr;
+    volatile LONG m_serverLocks = 0;
 };

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/CAtlModule.h"
+#include "framework/CBaseModule.h"
 
 // A COM object the module itself keeps one reference to. Its count is
 // interlocked; a second reference (anyone but the module) holds a module
@@ -13,7 +13,7 @@ public:
 
     STDMETHOD_(ULONG, AddRef)() override {
         const LONG count = ::InterlockedIncrement(&m_refCount);
-        if (count == 2) LockModule();
+        if (count == 2) CBaseModule::Get().Lock();
         return static_cast<ULONG>(count);
     }
 
@@ -22,7 +22,7 @@ public:
         if (count == 0)
             delete this;
         else if (count == 1)
-            UnlockModule();
+            CBaseModule::Get().Unlock();
         return static_cast<ULONG>(count);
     }
 
@@ -32,13 +32,6 @@ public:
 
 private:
     ~CComObjectCached() override = default;
-
-    static void LockModule() {
-        if (CAtlModule* pModule = CAtlModule::Get()) pModule->Lock();
-    }
-    static void UnlockModule() {
-        if (CAtlModule* pModule = CAtlModule::Get()) pModule->Unlock();
-    }
 
     volatile LONG m_refCount = 0;
 };

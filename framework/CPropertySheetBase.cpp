@@ -40,9 +40,11 @@ INT_PTR CPropertySheetBase::DoModal(HWND hWndParent) {
     m_psh.dwFlags &= ~static_cast<DWORD>(PSH_MODELESS);
     m_psh.nPages = static_cast<UINT>(m_pages.size());
     m_psh.phpage = m_pages.data();
-    CWinModule::AddCreateWndData(this);
-    const INT_PTR result = ::PropertySheetW(&m_psh);
-    CWinModule::ExtractCreateWndData();
+    INT_PTR result = 0;
+    {
+        CWinModule::CreateWndData offer(this, 0);
+        result = ::PropertySheetW(&m_psh);
+    }
     // The control owns the pages now (and has destroyed them).
     m_pages.clear();
     m_psh.nPages = 0;
@@ -52,7 +54,7 @@ INT_PTR CPropertySheetBase::DoModal(HWND hWndParent) {
 
 int CALLBACK CPropertySheetBase::PropSheetCallback(HWND hWnd, UINT uMsg, LPARAM) {
     if (uMsg == PSCB_INITIALIZED) {
-        if (CWindowImplBase* pSheet = CWinModule::ExtractCreateWndData())
+        if (CWindowImplBase* pSheet = CWinModule::ExtractCreateWndData(0))
             pSheet->SubclassWindow(hWnd);
     }
     return 0;

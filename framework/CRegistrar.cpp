@@ -1,5 +1,6 @@
 #include "framework/CRegistrar.h"
 
+#include "framework/CUniqueHandle.h"
 
 namespace {
 
@@ -9,14 +10,6 @@ bool EqualsNoCase(const std::wstring& a, LPCWSTR b) {
     return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b, -1, TRUE) ==
            CSTR_EQUAL;
 }
-
-// Closes a registry key when the scope ends.
-struct KeyCloser {
-    HKEY hKey = nullptr;
-    ~KeyCloser() {
-        if (hKey != nullptr) ::RegCloseKey(hKey);
-    }
-};
 
 }  // namespace
 
@@ -276,18 +269,19 @@ HRESULT CRegistrar::RegisterKey(HKEY hParent, const Key& key) {
         const HRESULT hr = DeleteTree(hParent, key.name);
         if (FAILED(hr)) return hr;
     }
-    KeyCloser opened;
+    HKEY hKey = nullptr;
     LSTATUS status = ::RegCreateKeyExW(hParent, key.name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                       KEY_READ | KEY_WRITE, nullptr, &opened.hKey, nullptr);
+                                       KEY_READ | KEY_WRITE, nullptr, &hKey, nullptr);
+    const CRegKeyHandle opened(hKey);
     if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
     for (const Value& value : key.values) {
         const DWORD bytes = static_cast<DWORD>((value.data.size() + 1) * sizeof(wchar_t));
-        status = ::RegSetValueExW(opened.hKey, value.name.empty() ? nullptr : value.name.c_str(), 0,
+        status = ::RegSetValueExW(opened.Get(), value.name.empty() ? nullptr : value.name.c_str(), 0,
                                   REG_SZ, reinterpret_cast<const BYTE*>(value.data.c_str()), bytes);
         if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
     }
     for (const Key& subkey : key.subkeys) {
-        const HRESULT hr = RegisterKey(opened.hKey, subkey);
+        const HRESULT hr = RegisterKey(opened.Get(), subkey);
         if (FAILED(hr)) return hr;
     }
     return S_OK;
@@ -295,13 +289,18 @@ HRESULT CRegistrar::RegisterKey(HKEY hParent, const Key& key) {
 
 HRESULT CRegistrar::UnregisterKey(HKEY hParent, const Key& key) {
     if (!key.noRemove) return DeleteTree(hParent, key.name);
-    KeyCloser opened;
-    const LSTATUS status =
-        ::RegOpenKeyExW(hParent, key.name.c_str(), 0, KEY_READ | KEY_WRITE, &opened.hKey);
+    HKEY hKey = nullptr;
+    const LSTATUS status = ::RegOpenKeyExW(hParent, key.name.c_str(), 0, KEY_READ | KEY_WRITE, &hKey);
+    const CRegKeyHandle opened(hKey);
     if (status == ERROR_FILE_NOT_FOUND) return S_OK;
     if (status != ERROR_SUCCESS) return HRESULT_FROM_WIN32(status);
+    for (const Value& value : key.values) {
+        const LSTATUS deleted =
+            ::RegDeleteValueW(opened.Get(), value.name.empty() ? nullptr : value.name.c_str());
+        if (deleted != ERROR_SUCCESS && deleted != ERROR_FILE_NOT_FOUND) return HRESULT_FROM_WIN32(deleted);
+    }
     for (const Key& subkey : key.subkeys) {
-        const HRESULT hr = UnregisterKey(opened.hKey, subkey);
+        const HRESULT hr = UnregisterKey(opened.Get(), subkey);
         if (FAILED(hr)) return hr;
     }
     return S_OK;

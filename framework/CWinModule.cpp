@@ -4,7 +4,8 @@
 #include "framework/CWindowImplBase.h"
 
 namespace {
-thread_local CWindowImplBase* t_pCreating = nullptr;
+// This thread's waiting offers, the latest first.
+thread_local CWinModule::CreateWndData* t_pOffers = nullptr;
 }
 
 std::vector<std::pair<ATOM, WNDPROC>>& CWinModule::Classes() {
@@ -37,16 +38,34 @@ void CWinModule::UnregisterClasses() {
     Classes().clear();
 }
 
-void CWinModule::AddCreateWndData(CWindowImplBase* pObject) { t_pCreating = pObject; }
-
-CWindowImplBase* CWinModule::ExtractCreateWndData() {
-    CWindowImplBase* pObject = t_pCreating;
-    t_pCreating = nullptr;
-    return pObject;
+CWinModule::CreateWndData::CreateWndData(CWindowImplBase* pObject, ATOM atom)
+    : m_pObject(pObject), m_atom(atom), m_pNext(t_pOffers) {
+    t_pOffers = this;
 }
 
-WNDPROC CWinModule::SuperProcOf(HWND hWnd) {
-    const ATOM atom = static_cast<ATOM>(::GetClassLongPtrW(hWnd, GCW_ATOM));
+// An offer nobody took (the creation failed before the first message).
+CWinModule::CreateWndData::~CreateWndData() { Unlink(*this); }
+
+void CWinModule::Unlink(CreateWndData& data) {
+    for (CreateWndData** ppLink = &t_pOffers; *ppLink != nullptr; ppLink = &(*ppLink)->m_pNext) {
+        if (*ppLink == &data) {
+            *ppLink = data.m_pNext;
+            return;
+        }
+    }
+}
+
+CWindowImplBase* CWinModule::ExtractCreateWndData(ATOM atom) {
+    for (CreateWndData* pData = t_pOffers; pData != nullptr; pData = pData->m_pNext) {
+        if (pData->m_atom == atom) {
+            Unlink(*pData);
+            return pData->m_pObject;
+        }
+    }
+    return nullptr;
+}
+
+WNDPROC CWinModule::SuperProcOf(ATOM atom) {
     CModuleLockGuard lock;
     for (const auto& entry : Classes())
         if (entry.first == atom) return entry.second;
@@ -54,11 +73,13 @@ WNDPROC CWinModule::SuperProcOf(HWND hWnd) {
 }
 
 LRESULT CALLBACK CWinModule::StartWindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    // The first message a new window receives is sent while its object
-    // waits in the creation data: it attaches the window to the object.
-    // Afterwards this procedure is only reached as the default handling
-    // below the object's subclass.
-    if (CWindowImplBase* pObject = ExtractCreateWndData())
-        return pObject->AttachCreated(hWnd, uMsg, wParam, lParam);
-    return ::CallWindowProcW(SuperProcOf(hWnd), hWnd, uMsg, wParam, lParam);
+    // Only a window's first message comes here: the window's own procedure
+    // becomes its class's default handling at once, so no later message,
+    // of this window or another, can take an offer meant for a new window.
+    const ATOM atom = static_cast<ATOM>(::GetClassLongPtrW(hWnd, GCW_ATOM));
+    ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SuperProcOf(atom)));
+    if (CWindowImplBase* pObject = ExtractCreateWndData(atom)) pObject->SubclassWindow(hWnd);
+    // To the object, if it took the window over, else to the default.
+    const auto proc = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC));
+    return ::CallWindowProcW(proc, hWnd, uMsg, wParam, lParam);
 }

@@ -44,21 +44,20 @@ HWND CWindowImplBase::CreateWindowOfClass(ATOM atom, HWND hWndParent, const RECT
                                           LPCWSTR name, DWORD style, DWORD exStyle,
                                           HMENU hMenuOrId) {
     if (atom == 0 || m_hWnd != nullptr) return nullptr;
-    CWinModule::AddCreateWndData(this);
-    HWND hWnd = ::CreateWindowExW(exStyle, MAKEINTATOM(atom), name, style, rect.left, rect.top,
-                                  rect.right - rect.left, rect.bottom - rect.top, hWndParent,
-                                  hMenuOrId, CBaseModule::Get().GetModuleInstance(), nullptr);
-    // A creation that failed before the first message leaves the data unused.
-    CWinModule::ExtractCreateWndData();
+    HWND hWnd = nullptr;
+    {
+        CWinModule::CreateWndData offer(this, atom);
+        hWnd = ::CreateWindowExW(exStyle, MAKEINTATOM(atom), name, style, rect.left, rect.top,
+                                 rect.right - rect.left, rect.bottom - rect.top, hWndParent,
+                                 hMenuOrId, CBaseModule::Get().GetModuleInstance(), nullptr);
+    }
+    // A window this object could not take over would be run by nobody and
+    // destroyed by nobody.
+    if (hWnd != nullptr && m_hWnd != hWnd) {
+        ::DestroyWindow(hWnd);
+        return nullptr;
+    }
     return hWnd;
-}
-
-LRESULT CWindowImplBase::AttachCreated(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    if (!::SetWindowSubclass(hWnd, SubclassProc, SubclassId(),
-                             reinterpret_cast<DWORD_PTR>(this)))
-        return ::CallWindowProcW(CWinModule::SuperProcOf(hWnd), hWnd, uMsg, wParam, lParam);
-    m_hWnd = hWnd;
-    return Dispatch(hWnd, uMsg, wParam, lParam);
 }
 
 LRESULT CALLBACK CWindowImplBase::SubclassProc(HWND hWnd, UINT uMsg, WPARAM wParam,
@@ -73,11 +72,17 @@ LRESULT CWindowImplBase::Dispatch(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lP
     LRESULT lResult = 0;
     if (!ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, 0))
         lResult = ::DefSubclassProc(hWnd, uMsg, wParam, lParam);
-    m_pCurrentMsg = pOldMsg;
     if (uMsg == WM_NCDESTROY) {
-        // The window is gone: detach, then let the object finish.
+        // The window is gone: detach now, and finish the object once none of
+        // its messages is being handled any more.
         ::RemoveWindowSubclass(hWnd, SubclassProc, SubclassId());
         if (m_hWnd == hWnd) m_hWnd = nullptr;
+        m_destroyed = true;
+    }
+    m_pCurrentMsg = pOldMsg;
+    if (m_destroyed && pOldMsg == nullptr) {
+        m_destroyed = false;
+        // Last of all: the hook may delete the object.
         OnFinalMessage(hWnd);
     }
     return lResult;

@@ -21,13 +21,14 @@ public:
     LRESULT DefWindowProc();
     const MSG* GetCurrentMessage() const { return m_pCurrentMsg; }
 
-    // Called after the window's last message (WM_NCDESTROY).
+    // Called after the window's last message (WM_NCDESTROY), once the
+    // object handles no message any more (so not inside a handler that
+    // destroyed the window): it may delete the object.
     virtual void OnFinalMessage(HWND hWnd);
 
-    // Used by CWinModule on a new window's first message.
-    LRESULT AttachCreated(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
-
 protected:
+    // A new window of the class, run by this object; null, with no window
+    // left behind, if it cannot be created or taken over.
     HWND CreateWindowOfClass(ATOM atom, HWND hWndParent, const RECT& rect, LPCWSTR name,
                              DWORD style, DWORD exStyle, HMENU hMenuOrId);
 
@@ -38,4 +39,5 @@ private:
     UINT_PTR SubclassId() const;
 
     const MSG* m_pCurrentMsg = nullptr;
+    bool m_destroyed = false;  // its window went while a message was handled
 };

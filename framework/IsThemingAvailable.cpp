@@ -2,18 +2,21 @@
 
 #include <windows.h>
 
-#include "framework/CBaseModule.h"
+namespace {
+
+INIT_ONCE g_tested = INIT_ONCE_STATIC_INIT;
+
+// The component imports the visual-styles library, so the loader has
+// mapped it before any of this code runs: asking for its handle loads
+// nothing.
+BOOL CALLBACK FindThemeLibrary(PINIT_ONCE, PVOID, PVOID* pFound) {
+    *pFound = ::GetModuleHandleW(L"uxtheme.dll");
+    return TRUE;
+}
+
+}  // namespace
 
 bool IsThemingAvailable() {
-    static bool tested = false;
-    static bool available = false;
-    CModuleLockGuard lock;
-    if (!tested) {
-        if (HMODULE library = ::LoadLibraryW(L"uxtheme.dll")) {
-            available = true;
-            ::FreeLibrary(library);
-        }
-        tested = true;
-    }
-    return available;
+    PVOID found = nullptr;
+    return ::InitOnceExecuteOnce(&g_tested, FindThemeLibrary, nullptr, &found) && found != nullptr;
 }

@@ -25,8 +25,8 @@
 
 // The grid's foundation: its window, options, columns, selection, metrics,
 // geometry and owned resources. The layers above it (painting, header band,
-// scrolling, input, editing) each add one concern and chain their message
-// maps down to this one. T is the concrete list: it owns the rows and
+// scrolling, editing, keyboard, mouse, header input) each add one concern
+// and chain their message maps down to this one. T is the concrete list: it owns the rows and
 // answers, by row and column Id,
 //   int GetItemCount() const;
 //   std::wstring GetItemText(int row, int columnId) const;
@@ -253,16 +253,6 @@ public:
 
     // ---- Selection ----------------------------------------------------
 
-    bool SelectRow(int row, int cell, UINT modifiers) {
-        if (!IsRow(row)) return false;
-        const RowSelection::Outcome outcome =
-            m_selection.Select(row, cell, (modifiers & MK_SHIFT) != 0,
-                               (modifiers & MK_CONTROL) != 0, Options.SingleSelect);
-        if (outcome.Notify) SendCellNotify(row, outcome.ReportedCell, GLN_SELECTED);
-        Invalidate();
-        return true;
-    }
-
     bool IsRowSelected(int row) const { return m_selection.IsSelected(row); }
     const RowSelection& GetSelection() const { return m_selection; }
 
@@ -448,6 +438,9 @@ protected:
     int FirstVisibleRow() const {
         return ScrollArithmetic::FirstVisibleRow(ScrollPosition(SB_VERT), m_rowHeight);
     }
+    // The content above the item area: whole rows, since the item area
+    // always starts with a whole row whatever the vertical position.
+    int RowScrollOffset() const { return FirstVisibleRow() * m_rowHeight; }
     int ScrollPosition(int bar) const {
         SCROLLINFO info{sizeof(info), SIF_POS, 0, 0, 0, 0, 0};
         return ::GetScrollInfo(this->m_hWnd, bar, &info) ? info.nPos : 0;

@@ -12,7 +12,7 @@
 #include "listctrl/ListDrawing.h"
 
 // The header band the list draws itself: column captions, images, sort
-// arrows, hot and pressed columns.
+// arrows, hot and pressed columns; and where a point lies on it.
 template <class T>
 class CListHeaderBand : public CListPainter<T> {
 public:
@@ -22,13 +22,16 @@ public:
     using Base::IMAGE_ARROW_UP;
     using Base::IsThemed;
     using Base::Options;
+    using Base::SetColumnWidth;
 
 protected:
     using Base::ClientRect;
     using Base::DrawCellText;
     using Base::DrawImageClipped;
     using Base::ImageWidth;
+    using Base::IsColumn;
     using Base::ScrollPosition;
+    using Base::Self;
     using Base::m_colors;
     using Base::m_columns;
     using Base::m_contentWidth;
@@ -36,7 +39,68 @@ protected:
     using Base::m_headerHeight;
     using Base::m_headerTheme;
 
+public:
+    // Zone bits of a header point.
+    enum : unsigned { ZONE_DIVIDER = 1 };
+
+    // The column under a point of the band (client coordinates). On a
+    // divider, 5 pixels left to 4 right of a column's right edge, the zone
+    // is ZONE_DIVIDER and the position names the column a drag resizes.
+    bool HeaderFromPoint(int x, int y, int& position, unsigned& zone) const {
+        position = -1;
+        zone = 0;
+        if (!Options.ShowHeader || y < 0 || y > m_headerHeight) return false;
+        int right = -ScrollPosition(SB_HORZ);
+        for (int column = 0; column < GetColumnCount(); ++column) {
+            const int width = m_columns[column].Width;
+            right += width;
+            if (x >= right - 5 && x <= right + 4) {
+                zone = ZONE_DIVIDER;
+                position = DividerColumn(column, x < right);
+                return true;
+            }
+            if (right - width < x && x < right) {
+                position = column;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Widens or narrows a column to its widest text (title or cell) plus 20.
+    bool FitColumnToContent(int position) {
+        if (!IsColumn(position) || m_columns[position].Fixed) return false;
+        const int id = m_columns[position].Id;
+        HDC hdc = ::GetDC(this->m_hWnd);
+        if (hdc == nullptr) return false;
+        HGDIOBJ old = ::SelectObject(hdc, m_font.Get());
+        int widest = 0;
+        bool measured = WidenTo(hdc, m_columns[position].Title, widest);
+        for (int row = 0; measured && row < Self().GetItemCount(); ++row)
+            measured = WidenTo(hdc, Self().GetItemText(row, id), widest);
+        ::SelectObject(hdc, old);
+        ::ReleaseDC(this->m_hWnd, hdc);
+        return measured && SetColumnWidth(position, widest + 20);
+    }
+
 protected:
+    // Right of a divider the column to pull open is the last of any
+    // zero-width columns that follow it, so a collapsed column can be had.
+    int DividerColumn(int column, bool leftOfDivider) const {
+        const int count = GetColumnCount();
+        if (leftOfDivider || column + 1 == count - 1) return column;
+        int last = column;
+        while (last + 1 < count && m_columns[last + 1].Width == 0) ++last;
+        return last;
+    }
+
+    static bool WidenTo(HDC hdc, const std::wstring& text, int& widest) {
+        SIZE extent{};
+        if (!::GetTextExtentPoint32W(hdc, text.c_str(), static_cast<int>(text.size()), &extent))
+            return false;
+        widest = std::max<int>(widest, extent.cx);
+        return true;
+    }
 
     static constexpr COLORREF PRESSED_HEADER = 0xB48C82;
     enum ThemePart { PART_HEADER_ITEM = 1 };

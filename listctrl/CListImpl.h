@@ -2,21 +2,26 @@
 #include <windows.h>
 
 #include "framework/CDoubleBufferImpl.h"
-#include "listctrl/CListScroller.h"
+#include "listctrl/CListAccessibility.h"
 #include "listctrl/ListDrawing.h"
 
 // A grid window of typed cells with a header band, drawn by itself. Each
 // concern is a layer of its own, from the bottom up: CListCore (window,
 // columns, selection, geometry), CListPainter (rows and cells),
-// CListHeaderBand, CListScroller; this top joins them and paints through
-// one off-screen buffer. See CListCore for what T must answer.
+// CListHeaderBand, CListScroller, CListEditing (selecting a row, in-place
+// editors), CListKeyboard, CListMouse (the item area), CListColumnDrag,
+// CListHeaderInput (the mouse on the band), CListAccessibility (what
+// screen readers see); this top joins them and paints through one
+// off-screen buffer. See CListCore and CListEditing for what T must answer.
 template <class T>
-class CListImpl : public CListScroller<T>, public CDoubleBufferImpl<T> {
+class CListImpl : public CListAccessibility<T>, public CDoubleBufferImpl<T> {
 public:
     using CWindowImpl<T>::ReflectNotifications;
+    using CListHeaderInput<T>::RelayToToolTip;
 
     BEGIN_MSG_MAP(CListImpl)
-        CHAIN_MSG_MAP(CListScroller<T>)
+        MESSAGE_RANGE_HANDLER(WM_MOUSEMOVE, WM_XBUTTONDBLCLK, RelayToToolTip)
+        CHAIN_MSG_MAP(CListAccessibility<T>)
         CHAIN_MSG_MAP(CDoubleBufferImpl<T>)
         REFLECT_NOTIFICATIONS()
     END_MSG_MAP()

@@ -29,6 +29,7 @@ protected:
     using Base::ImageWidth;
     using Base::IsScrolledToEnd;
     using Base::ItemTop;
+    using Base::RowScrollOffset;
     using Base::ScrollPosition;
     using Base::Self;
     using Base::m_colors;
@@ -235,7 +236,7 @@ protected:
 
     void PaintSelectionRectangle(HDC hdc) {
         const RECT client = ClientRect();
-        const int hpos = ScrollPosition(SB_HORZ), vpos = ScrollPosition(SB_VERT);
+        const int hpos = ScrollPosition(SB_HORZ), vpos = RowScrollOffset();
         RECT frame = m_selectionRect;
         ::OffsetRect(&frame, -hpos, -vpos);
         if (IsScrolledToEnd(SB_HORZ)) frame.right = std::min(frame.right, client.right);

@@ -61,6 +61,19 @@ void RowSelection::SelectOnly(int row, int cell, bool range) {
     CurrentCell = ReportedCell(cell);
 }
 
+void RowSelection::SelectAll(int rowCount) {
+    m_rows.clear();
+    for (int row = 0; row < rowCount; ++row) m_rows.push_back(row);
+}
+
+void RowSelection::SelectSpan(int first, int last) {
+    m_rows.clear();
+    for (int row = first; row <= last; ++row) m_rows.push_back(row);
+    AnchorRow = first <= last ? first : -1;
+    if (first <= last) CurrentRow = last;
+    CurrentCell = -1;
+}
+
 void RowSelection::ItemRemoved(int row) {
     Remove(row);
     for (int& selected : m_rows)

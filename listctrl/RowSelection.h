@@ -26,6 +26,14 @@ public:
     // A click on a row with the Shift and Ctrl state given.
     Outcome Select(int row, int cell, bool shift, bool ctrl, bool singleSelect);
 
+    // Every one of rowCount rows; anchor and focus stay.
+    void SelectAll(int rowCount);
+
+    // Exactly the rows first to last (none when last < first), as a
+    // rectangle drawn over them chooses them: anchored at the first, focus
+    // on the last, no focus cell.
+    void SelectSpan(int first, int last);
+
     // The owner removed a row from its array: the selection keeps pointing
     // at the same rows, so every index above it moves down by one.
     void ItemRemoved(int row);

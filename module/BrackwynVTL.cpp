@@ -1,7 +1,6 @@
 // Entry points of BrackwynVTL.dll.
 #include <windows.h>
 
-#include "framework/CBaseModule.h"
 #include "module/CBrackwynVTLModule.h"
 
 namespace {
@@ -9,19 +8,10 @@ namespace {
 CBrackwynVTLModule g_module;
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID) {
-    switch (dwReason) {
-    case DLL_PROCESS_ATTACH:
-        CBaseModule::Get().SetModuleInstance(hInstance);
-        ::DisableThreadLibraryCalls(hInstance);
-        if (CBrackwynVTLModule::IsHostedByExplorer()) return FALSE;
-        return g_module.InitFailed() || CBaseModule::Get().InitFailed() ? FALSE : TRUE;
-    case DLL_PROCESS_DETACH:
-        g_module.Term();
-        return TRUE;
-    default:
-        return TRUE;
-    }
+extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID reserved) {
+    // Windows Explorer must not load the component.
+    if (dwReason == DLL_PROCESS_ATTACH && CBrackwynVTLModule::IsHostedByExplorer()) return FALSE;
+    return g_module.DllMain(hInstance, dwReason, reserved);
 }
 
 STDAPI DllGetClassObject(REFCLSID rclsid, REFIID riid, LPVOID* ppv) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 // The ordered key/value table that the options sheet edits and the
@@ -22,6 +23,13 @@ public:
     // for a position outside 0..Count()-1.
     bool RemoveAt(int index);
     void Clear();
+
+    using Pair = std::pair<std::wstring, std::wstring>;
+    // Lays the pairs over the set as Remove(key) then Add(key, value) for
+    // each of them in turn would, but in time linear in the sizes, so a
+    // file of many thousand pairs loads at once. False, with the set
+    // unchanged, when there is no room for the result.
+    bool Overlay(const std::vector<Pair>& pairs);
 
     int Count() const;
     // The key or value at a position; an empty string outside 0..Count()-1.

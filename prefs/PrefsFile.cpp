@@ -5,10 +5,10 @@
 #include <new>
 #include <vector>
 
+#include "framework/CUniqueHandle.h"
 #include "prefs/PreferenceSet.h"
 #include "prefs/PrefsReader.h"
 #include "prefs/PrefsWriter.h"
-#include "prefs/ScopedHandle.h"
 #include "prefs/StagedFile.h"
 #include "prefs/ThreadAnsiCodePage.h"
 
@@ -81,19 +81,15 @@ bool PrefsFile::Save(const PreferenceSet& set) const {
     } catch (const std::bad_alloc&) {
         staged = StageResult::LocalFailed;
     }
-    if (staged == StageResult::LocalFailed) {
+    // A local copy that cannot be written or replaced is the one failure the
+    // user hears of; the staged common copy is dropped with it.
+    if (staged == StageResult::LocalFailed || !local.Commit()) {
         ShowSaveFailure();
         return false;
     }
-    if (staged == StageResult::CommonFailed)
-        return false;
-    // A local copy that cannot be replaced counts as one that cannot be
-    // written: the staged common copy is dropped with it.
-    if (!local.Commit()) {
-        ShowSaveFailure();
-        return false;
-    }
-    return common.Commit();
+    // The local copy is new even when the common one cannot be: the next
+    // save that succeeds brings the two level again.
+    return staged == StageResult::Staged && common.Commit();
 }
 
 PrefsFile::StageResult PrefsFile::Stage(const PreferenceSet& set, StagedFile& local, StagedFile& common) const {
@@ -105,11 +101,7 @@ PrefsFile::StageResult PrefsFile::Stage(const PreferenceSet& set, StagedFile& lo
     const std::string text = PrefsWriter(codePage).Write(set);
     if (!local.Write(m_localPath, text))
         return StageResult::LocalFailed;
-    if (!common.Write(m_commonPath, text)) {
-        local.Discard();
-        return StageResult::CommonFailed;
-    }
-    return StageResult::Staged;
+    return common.Write(m_commonPath, text) ? StageResult::Staged : StageResult::CommonFailed;
 }
 
 void PrefsFile::ShowSaveFailure() {
@@ -145,9 +137,9 @@ std::wstring PrefsFile::BuildPath(const std::wstring& base, const std::wstring& 
 }
 
 bool PrefsFile::ReadWholeFile(const std::wstring& path, std::string& bytes) {
-    ScopedHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    CKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid())
+    if (!file)
         return false;
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||

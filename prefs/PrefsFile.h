@@ -39,12 +39,13 @@ public:
     bool Load(PreferenceSet& set) const;
     // Writes the set to both copies. If the local copy cannot be written it
     // says "Can't save options data" and changes neither copy; a common copy
-    // that cannot be written is skipped without a word. True when both
-    // copies hold the new text.
+    // that cannot be written is skipped without a word, and the local copy
+    // is replaced all the same. True when both copies hold the new text.
     bool Save(const PreferenceSet& set) const;
 
     // Save's steps: first both copies are staged (written in full beside
     // their targets), then the local and then the common one is committed.
+    // CommonFailed leaves the local copy staged.
     enum class StageResult { Staged, LocalFailed, CommonFailed };
     StageResult Stage(const PreferenceSet& set, StagedFile& local, StagedFile& common) const;
     static void ShowSaveFailure();

@@ -4,11 +4,14 @@
 #include "prefs/PreferenceSet.h"
 #include "prefs/PrefsTokenizer.h"
 
+#include <vector>
+
 PrefsReader::PrefsReader(const AnsiCodePage& codePage) : m_codePage(codePage) {}
 
 void PrefsReader::Overlay(std::string_view fileBytes, PreferenceSet& set) const {
     const std::string text = TextFromFile(fileBytes);
     PrefsTokenizer tokens(text);
+    std::vector<PreferenceSet::Pair> pairs;
     bool inside = false;
     while (!tokens.Exhausted()) {
         const std::string_view token = tokens.NextToken();
@@ -27,10 +30,9 @@ void PrefsReader::Overlay(std::string_view fileBytes, PreferenceSet& set) const 
         // Whatever follows a key other than ":" is consumed with it.
         if (tokens.NextToken() != ":")
             continue;
-        const std::wstring value = DecodeValue(tokens.NextToken());
-        set.Remove(key);
-        set.Add(key, value);
+        pairs.emplace_back(key, DecodeValue(tokens.NextToken()));
     }
+    set.Overlay(pairs);
 }
 
 std::string PrefsReader::TextFromFile(std::string_view fileBytes) {

@@ -3,13 +3,18 @@
 #include <windows.h>
 
 #include <atomic>
+#include <optional>
 
-#include "prefs/ScopedHandle.h"
+#include "framework/CUniqueHandle.h"
+#include "prefs/StagedFileName.h"
 
 namespace {
 // A few attempts are enough: a name is only taken if an earlier save left
 // its temporary file behind.
 constexpr int kNameAttempts = 16;
+// A temporary file nobody has written for this long belongs to no save
+// still running, whatever process id its name gives.
+constexpr unsigned long long kLeftoverAge = 60ull * 60 * 10000000;  // one hour, in 100 ns
 }
 
 StagedFile::~StagedFile() {
@@ -18,11 +23,17 @@ StagedFile::~StagedFile() {
 
 bool StagedFile::Write(const std::wstring& target, std::string_view bytes) {
     Discard();
+    RemoveLeftovers(target);
+    // A read-only target stays as it is, as it would for a program that
+    // opened it for writing (not every system refuses to move over one).
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return false;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const std::wstring temp = NewTempName(target);
-        ScopedHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        CKernelHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.IsValid()) {
+        if (!file) {
             const DWORD error = GetLastError();
             if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
                 continue;
@@ -57,12 +68,45 @@ void StagedFile::Discard() {
     m_temp.clear();
 }
 
-// "vtl_prefs.js.<process>-<tick>-<n>.tmp": unique among this process's
-// saves and unlikely to meet a leftover of another process.
 std::wstring StagedFile::NewTempName(const std::wstring& target) {
     static std::atomic<unsigned long> counter{0};
-    return target + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount()) + L"-" +
-           std::to_wstring(++counter) + L".tmp";
+    return StagedFileName::Make(target, GetCurrentProcessId(), GetTickCount(), ++counter);
+}
+
+void StagedFile::RemoveLeftovers(const std::wstring& target) {
+    const size_t slash = target.find_last_of(L'\\');
+    const std::wstring folder = target.substr(0, slash + 1);
+    const std::wstring name = target.substr(slash + 1);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileExW((target + L".*.tmp").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
+                                     nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    do {
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
+        const std::optional<unsigned long> writer = StagedFileName::WriterOf(name, entry.cFileName);
+        if (writer && (IsOlder(entry.ftLastWriteTime, now, kLeftoverAge) || !IsProcessRunning(*writer)))
+            DeleteFileW((folder + entry.cFileName).c_str());
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+}
+
+bool StagedFile::IsOlder(const FILETIME& time, const FILETIME& now, unsigned long long age) {
+    const ULARGE_INTEGER then{{time.dwLowDateTime, time.dwHighDateTime}};
+    const ULARGE_INTEGER current{{now.dwLowDateTime, now.dwHighDateTime}};
+    return then.QuadPart < current.QuadPart && current.QuadPart - then.QuadPart > age;
+}
+
+// A process that cannot be opened for lack of rights runs under another
+// account: only "no such process" or a process that has ended counts.
+bool StagedFile::IsProcessRunning(unsigned long id) {
+    CKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, id));
+    if (!process)
+        return GetLastError() != ERROR_INVALID_PARAMETER;
+    return WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
 }
 
 bool StagedFile::WriteAll(HANDLE file, std::string_view bytes) {

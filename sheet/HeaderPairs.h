@@ -29,7 +29,7 @@ public:
 private:
     static std::wstring NameKey(int n) { return L"h_name" + std::to_wstring(n); }
     static std::wstring ValueKey(int n) { return L"h_val" + std::to_wstring(n); }
-    // Removes the first pair with the key and gives its value; false when
-    // there is none.
-    static bool TakeValue(PreferenceSet& prefs, const std::wstring& key, std::wstring& value);
+    // Removes the numbered pairs, up to the first missing number, from the
+    // set and gives them as rows.
+    static std::vector<UserDataItem> TakePairs(PreferenceSet& prefs);
 };

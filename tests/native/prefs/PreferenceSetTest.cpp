@@ -84,3 +84,46 @@ TEST(PreferenceSet, RemoveAtShiftsLaterPairsDownAndRefusesOutOfRange) {
     EXPECT_EQ(set.KeyAt(0), L"");
     EXPECT_FALSE(set.RemoveAt(0));
 }
+
+TEST(PreferenceSet, OverlayEndsAsRemoveThenAddOfEachPairWould) {
+    struct Case {
+        Pairs set;
+        Pairs read;
+    };
+    const Case cases[] = {
+        {{}, {}},
+        {{{L"a", L"1"}, {L"b", L"2"}}, {}},
+        {{}, {{L"k", L"1"}, {L"k", L"2"}, {L"j", L"3"}}},
+        {{{L"a", L"1"}, {L"b", L"2"}, {L"c", L"3"}}, {{L"b", L"x"}, {L"new", L"y"}, {L"a", L"z"}}},
+        {{{L"k", L"a"}, {L"x", L"-"}, {L"k", L"b"}}, {{L"k", L"1"}}},
+        {{{L"k", L"a"}, {L"x", L"-"}, {L"k", L"b"}}, {{L"k", L"1"}, {L"k", L"2"}, {L"k", L"3"}}},
+        {{{L"k", L"a"}, {L"x", L"-"}}, {{L"k", L"1"}, {L"x", L"2"}, {L"k", L"3"}, {L"K", L"4"}}},
+    };
+    for (const Case& c : cases) {
+        PreferenceSet replayed;
+        PreferenceSet overlaid;
+        for (const auto& pair : c.set) {
+            replayed.Add(pair.first, pair.second);
+            overlaid.Add(pair.first, pair.second);
+        }
+        for (const auto& pair : c.read) {
+            replayed.Remove(pair.first);
+            replayed.Add(pair.first, pair.second);
+        }
+        EXPECT_TRUE(overlaid.Overlay(c.read));
+        EXPECT_EQ(PairsOf(overlaid), PairsOf(replayed));
+    }
+
+    // Many thousand distinct keys over the defaults: all of them, in order.
+    PreferenceSet set;
+    AddDefaultPreferences(set);
+    std::vector<PreferenceSet::Pair> read;
+    for (int i = 0; i < 20000; ++i)
+        read.emplace_back(L"h_name" + std::to_wstring(i), std::to_wstring(i));
+    read.emplace_back(L"viewertype", L"disco");
+    ASSERT_TRUE(set.Overlay(read));
+    ASSERT_EQ(set.Count(), 13 + 20001);
+    EXPECT_EQ(set.KeyAt(13), L"h_name0");
+    EXPECT_EQ(set.ValueAt(13 + 19999), L"19999");
+    EXPECT_EQ(set.KeyAt(set.Count() - 1), L"viewertype");
+}

@@ -79,14 +79,20 @@ TEST_F(Registrar, ForceRemoveReplacesAKeyWholeOthersKeepWhatTheyHold) {
 
 TEST_F(Registrar, UnregistrationDeletesListedKeysWholeAndKeepsNoRemoveKeys) {
     const std::wstring script = Script(
-        L"NoRemove Shared { Mine = s 'a' { Child = s 'b' } }\nOwn = s 'c'");
+        L"NoRemove Shared = s 'd' { val Listed = s 'v' Mine = s 'a' { Child = s 'b' } }\nOwn = s 'c'");
     ASSERT_EQ(m_registrar.StringRegister(script), S_OK);
     ASSERT_TRUE(RegistryView::CreateKey(HKEY_CURRENT_USER, std::wstring(kBase) + L"\\Shared\\Other"));
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(kBase) + L"\\Shared").c_str(), L"Stray",
+                                REG_SZ, L"x", 4),
+              ERROR_SUCCESS);
     ASSERT_TRUE(RegistryView::CreateKey(HKEY_CURRENT_USER, std::wstring(kBase) + L"\\Own\\Stray"));
     ASSERT_EQ(m_registrar.StringUnregister(script), S_OK);
     EXPECT_TRUE(Exists(L""));
     EXPECT_EQ(RegistryView::SubkeyNames(HKEY_CURRENT_USER, std::wstring(kBase) + L"\\Shared"),
               (Names{L"Other"}));
+    // Its listed values go too, the default one included; others stay.
+    EXPECT_EQ(RegistryView::ValueNames(HKEY_CURRENT_USER, std::wstring(kBase) + L"\\Shared"),
+              (Names{L"Stray"}));
     EXPECT_FALSE(Exists(L"\\Own"));
     // Again, with nothing left to remove.
     EXPECT_EQ(m_registrar.StringUnregister(script), S_OK);

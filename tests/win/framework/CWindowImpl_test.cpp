@@ -1,9 +1,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <cstring>
+#include <new>
 #include <string>
 
+#include "framework/CPropertyPageBase.h"
+#include "framework/CPropertySheetBase.h"
 #include "framework/CWindowImpl.h"
+#include "support/ImportPatch.h"
 
 namespace {
 
@@ -116,4 +124,147 @@ TEST(WindowFramework, SuperclassKeepsTheSystemControlForWhatItDoesNotHandle) {
     GetWindowTextW(edit.m_hWnd, text, 16);
     EXPECT_STREQ(text, L"ab");  // the edit's own procedure inserted the letters
     edit.DestroyWindow();
+}
+
+namespace {
+
+BOOL WINAPI RefuseSubclass(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR) { return FALSE; }
+
+}  // namespace
+
+TEST(WindowFramework, CreationFailsAndLeavesNoWindowWhenTheWindowCannotBeTakenOver) {
+    CProbeWindow wnd;
+    RECT rc{0, 0, 100, 50};
+    HWND created = nullptr;
+    {
+        ImportPatch refuse("comctl32.dll", "SetWindowSubclass", reinterpret_cast<void*>(&RefuseSubclass));
+        ASSERT_TRUE(refuse.IsActive());
+        created = wnd.Create(nullptr, rc, L"refused", WS_POPUP);
+    }
+    EXPECT_EQ(created, nullptr);
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
+    EXPECT_EQ(FindWindowW(L"VTL_TestProbe", L"refused"), nullptr);
+    // The object is free for a window of its own.
+    ASSERT_NE(wnd.Create(nullptr, rc, L"second try", WS_POPUP), nullptr);
+    EXPECT_TRUE(wnd.DestroyWindow());
+}
+
+namespace {
+
+// A sheet with one empty page that notes which window its message map saw
+// WM_PROBE in.
+class CProbeSheet : public CPropertySheetImpl<CProbeSheet> {
+public:
+    CProbeSheet() : CPropertySheetImpl(L"Probe sheet", 0, nullptr) {}
+
+    HWND probedIn = nullptr;
+
+    BEGIN_MSG_MAP(CProbeSheet)
+        MESSAGE_HANDLER(WM_PROBE, OnProbe)
+    END_MSG_MAP()
+
+    LRESULT OnProbe(UINT, WPARAM, LPARAM, BOOL&) {
+        probedIn = m_hWnd;
+        return 0;
+    }
+};
+
+class CEmptyPage : public CPropertyPageBase {
+public:
+    CEmptyPage() : CPropertyPageBase(0) {
+        PageDescription().dwFlags |= PSP_DLGINDIRECT;
+        PageDescription().pResource = &m_template.header;
+    }
+
+private:
+    struct alignas(4) Template {
+        DLGTEMPLATE header;
+        WORD menu, windowClass, title;
+    } m_template{{WS_CHILD | DS_CONTROL, 0, 0, 0, 0, 100, 50}, 0, 0, 0};
+};
+
+// While the sheet is being created, before it is initialised, another
+// object window gets a message it leaves to default handling and a new
+// window of an object class is made without an object.
+struct SheetCreationMeddler {
+    static HWND s_existing;
+    static HWND s_sheet;
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        wchar_t className[16]{};
+        if (code == HCBT_CREATEWND && s_sheet == nullptr &&
+            GetClassNameW(reinterpret_cast<HWND>(wParam), className, 16) && wcscmp(className, L"#32770") == 0) {
+            s_sheet = reinterpret_cast<HWND>(wParam);
+            SendMessageW(s_existing, WM_APP + 2, 0, 0);
+            DestroyWindow(CreateWindowExW(0, L"VTL_TestProbe", L"bare", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                          GetModuleHandleW(nullptr), nullptr));
+            PostMessageW(s_sheet, WM_PROBE, 0, 0);
+            PostMessageW(s_sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+};
+HWND SheetCreationMeddler::s_existing = nullptr;
+HWND SheetCreationMeddler::s_sheet = nullptr;
+
+}  // namespace
+
+TEST(WindowFramework, ASheetIsTakenOverByItsOwnObjectWhateverHappensWhileItIsCreated) {
+    CProbeWindow existing;
+    RECT rc{0, 0, 100, 50};
+    ASSERT_NE(existing.Create(nullptr, rc, L"existing", WS_POPUP), nullptr);
+    SheetCreationMeddler::s_existing = existing.m_hWnd;
+    SheetCreationMeddler::s_sheet = nullptr;
+
+    CEmptyPage page;
+    CProbeSheet sheet;
+    ASSERT_TRUE(sheet.AddPage(page.PageDescription()));
+    HHOOK hook = SetWindowsHookExW(WH_CBT, SheetCreationMeddler::Hook, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    sheet.DoModal();
+    UnhookWindowsHookEx(hook);
+
+    ASSERT_NE(SheetCreationMeddler::s_sheet, nullptr);
+    EXPECT_EQ(sheet.probedIn, SheetCreationMeddler::s_sheet);
+    EXPECT_EQ(sheet.m_hWnd, nullptr);  // detached when its window went
+    EXPECT_EQ(SendMessageW(existing.m_hWnd, WM_PROBE, 4, 0), 8);
+    EXPECT_TRUE(existing.DestroyWindow());
+}
+
+namespace {
+
+// Destroys its window from inside a message handler and deletes itself
+// when the window is gone; its memory is then overwritten with a pattern
+// that any later write by the framework would break.
+class CSelfDeleting : public CWindowImpl<CSelfDeleting> {
+public:
+    DECLARE_WND_CLASS_EX(L"VTL_TestSelfDeleting", 0, COLOR_WINDOW)
+
+    BEGIN_MSG_MAP(CSelfDeleting)
+        MESSAGE_HANDLER(WM_CLOSE, OnClose)
+    END_MSG_MAP()
+
+    LRESULT OnClose(UINT, WPARAM, LPARAM, BOOL&) {
+        DestroyWindow();
+        return 0;  // the object may be gone: touch nothing
+    }
+    void OnFinalMessage(HWND) override {
+        void* memory = this;
+        this->~CSelfDeleting();
+        std::memset(memory, kFreed, sizeof(CSelfDeleting));
+    }
+
+    static constexpr unsigned char kFreed = 0xA5;
+};
+
+}  // namespace
+
+TEST(WindowFramework, AnObjectThatDeletesItselfWhenItsWindowGoesIsNotTouchedAfterwards) {
+    alignas(CSelfDeleting) unsigned char memory[sizeof(CSelfDeleting)];
+    auto* object = new (memory) CSelfDeleting();
+    RECT rc{0, 0, 100, 50};
+    HWND hWnd = object->Create(nullptr, rc, L"self-deleting", WS_POPUP);
+    ASSERT_NE(hWnd, nullptr);
+    SendMessageW(hWnd, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(hWnd));
+    for (unsigned char byte : memory) ASSERT_EQ(byte, CSelfDeleting::kFreed);
 }

@@ -3,7 +3,9 @@
 // notifications, a concrete list with cells of every kind, and pixel
 // capture of WM_PRINTCLIENT output.
 #include <windows.h>
+#include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -73,6 +75,35 @@ public:
         const ListColumn* column = FindColumn(id);
         return column ? column->Flags : 0u;
     }
+    bool GetCellChoices(int, int id, std::vector<std::wstring>& choices) const {
+        const ListColumn* column = FindColumn(id);
+        choices = column ? column->Choices : std::vector<std::wstring>();
+        return !choices.empty();
+    }
+    std::wstring GetCellToolTip(int row, int id) const {
+        return toolTips ? L"tip " + GetItemText(row, id) : L"";
+    }
+    // Ordinal by the column's text; the tests look at the order only.
+    void SortRows(int id) {
+        std::sort(rows.begin(), rows.end(), [id](const auto& a, const auto& b) {
+            return a.at(id) < b.at(id);
+        });
+    }
+    void ReverseItemOrder() { std::reverse(rows.begin(), rows.end()); }
+    void SetChoices(int position, std::vector<std::wstring> choices) {
+        m_columns.at(position).Choices = std::move(choices);
+    }
+    bool toolTips = false;
+    HWND ToolTip() const { return m_toolTip; }
+    HWND TitleTip() const { return m_titleTip.m_hWnd; }
+    // As a column drag would leave them: the Ids stay with their columns.
+    void MoveColumn(int from, int to) {
+        ListColumn column = m_columns.at(from);
+        m_columns.erase(m_columns.begin() + from);
+        m_columns.insert(m_columns.begin() + to, column);
+        Invalidate();
+    }
+
     void AddRow(std::vector<std::wstring> texts) {
         rows.push_back(std::move(texts));
         RecalculateLayout();
@@ -89,6 +120,66 @@ public:
         Invalidate();
     }
 };
+
+// ---- Input as the system delivers it -----------------------------------
+
+// Runs the thread's messages (timers included) for a while, through the
+// dialog manager of a dialog when one is given.
+inline void Pump(DWORD milliseconds, HWND dialog = nullptr) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (dialog != nullptr && IsDialogMessageW(dialog, &msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+template <class List>
+void GetCellRectOrFail(const List& list, int row, int cell, RECT& rect) {
+    ASSERT_TRUE(list.GetCellRect(row, cell, rect)) << "row " << row << " cell " << cell;
+}
+
+// The centre of a cell in client coordinates.
+template <class List>
+POINT CellCentre(const List& list, int row, int cell) {
+    RECT rect{};
+    GetCellRectOrFail(list, row, cell, rect);
+    return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+inline void Mouse(HWND hWnd, UINT message, POINT point, WPARAM keys = 0) {
+    SendMessageW(hWnd, message, keys, MAKELPARAM(point.x, point.y));
+}
+
+// A press and release of the left button (keys: MK_SHIFT, MK_CONTROL).
+inline void Click(HWND hWnd, POINT point, WPARAM keys = 0) {
+    Mouse(hWnd, WM_LBUTTONDOWN, point, keys | MK_LBUTTON);
+    Mouse(hWnd, WM_LBUTTONUP, point, keys);
+}
+
+// The message sequence of a double click.
+inline void DoubleClick(HWND hWnd, POINT point) {
+    Click(hWnd, point);
+    Mouse(hWnd, WM_LBUTTONDBLCLK, point, MK_LBUTTON);
+    Mouse(hWnd, WM_LBUTTONUP, point);
+}
+
+// A key press with Shift and Ctrl held or not, as the thread's key state
+// shows them to GetKeyState.
+inline void Key(HWND hWnd, UINT vk, bool shift = false, bool ctrl = false) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_SHIFT] = shift ? 0x80 : 0;
+    state[VK_CONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(state);
+    SendMessageW(hWnd, WM_KEYDOWN, vk, 1);
+    state[VK_SHIFT] = state[VK_CONTROL] = 0;
+    SetKeyboardState(state);
+}
 
 // The client area as WM_PRINTCLIENT paints it, pixel by pixel.
 class Capture {

@@ -8,22 +8,11 @@
 #include "module/BrackwynVTL.h"
 #include "support/ChildProcess.h"
 #include "support/ComponentFiles.h"
+#include "support/CountingUnknown.h"
 #include "support/LoadedComponent.h"
 #include "support/ScratchFolder.h"
 
 namespace {
-
-// An outer unknown that only counts: aggregation must not touch it for long.
-class CountingUnknown : public IUnknown {
-public:
-    STDMETHOD(QueryInterface)(REFIID, void** ppv) override {
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() override { return ++refs; }
-    STDMETHOD_(ULONG, Release)() override { return --refs; }
-    ULONG refs = 1;
-};
 
 class ClassObject : public ::testing::Test {
 protected:
@@ -68,7 +57,7 @@ TEST_F(ClassObject, IsCreatedOnceAndCached) {
 }
 
 TEST_F(ClassObject, RefusesAggregationWithANullResult) {
-    CountingUnknown outer;
+    CountingUnknown outer;  // aggregation must not touch it for long
     void* pv = reinterpret_cast<void*>(1);
     EXPECT_EQ(m_pFactory->CreateInstance(&outer, IID_IUnknown, &pv), CLASS_E_NOAGGREGATION);
     EXPECT_EQ(pv, nullptr);
@@ -102,6 +91,20 @@ TEST_F(ClassObject, ObjectsAndServerLocksKeepTheModuleLoaded) {
     EXPECT_EQ(pFactory->LockServer(FALSE), S_OK);
     pFactory->Release();
     EXPECT_EQ(m_component.CanUnloadNow(), S_OK);
+}
+
+TEST_F(ClassObject, UnmatchedServerUnlocksLeaveTheOtherLocksInPlace) {
+    EXPECT_EQ(m_pFactory->LockServer(FALSE), S_OK);
+    IUnknown* pObject = nullptr;
+    ASSERT_EQ(m_pFactory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(&pObject)),
+              S_OK);
+    EXPECT_EQ(m_pFactory->LockServer(TRUE), S_OK);
+    EXPECT_EQ(m_pFactory->LockServer(FALSE), S_OK);
+    EXPECT_EQ(m_pFactory->LockServer(FALSE), S_OK);  // one more than was taken
+    m_pFactory->Release();
+    m_pFactory = nullptr;
+    EXPECT_EQ(m_component.CanUnloadNow(), S_FALSE);  // the object's own lock
+    pObject->Release();
 }
 
 // The DLL refuses to load into Windows Explorer, judged by the last 12

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -12,6 +13,8 @@
 #include "prefs/PrefsWriter.h"
 #include "prefs/StagedFile.h"
 #include "prefs/ThreadAnsiCodePage.h"
+#include "support/ChildProcess.h"
+#include "support/ComponentFiles.h"
 #include "support/DialogAnswerer.h"
 #include "support/PrefsSandbox.h"
 
@@ -92,6 +95,15 @@ protected:
         PrefsFile::EnsureDirectories(folder.AllUsersProfile(), L"Brackwyn Software\\VTL\\");
         ASSERT_TRUE(ScratchFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", kOldText));
         ASSERT_TRUE(ScratchFolder::WriteBytes(CommonFolder() + L"vtl_prefs.js", kOldText));
+    }
+    // A save that the local copy refuses: the message, and the common copy
+    // as it was; `files` files in all.
+    void ExpectRefusedSave(size_t files) {
+        bool saved = true;
+        ExpectSaveFailureBox(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved));
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(CommonCopy(), kOldText);
+        EXPECT_EQ(folder.Files().size(), files);
     }
     std::optional<std::string> LocalCopy() const { return ScratchFolder::ReadBytes(LocalFolder() + L"vtl_prefs.js"); }
     std::optional<std::string> CommonCopy() const { return ScratchFolder::ReadBytes(CommonFolder() + L"vtl_prefs.js"); }
@@ -260,51 +272,77 @@ TEST_F(PrefsFileTest, ALocalFolderThatCannotBeWrittenShowsTheMessageAndChangesNe
     ASSERT_TRUE(RemoveDirectoryW(vtlFolder.c_str()));
     ASSERT_TRUE(ScratchFolder::WriteBytes(vtlFolder, "not a folder"));
 
-    bool saved = true;
-    ExpectSaveFailureBox(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved));
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(CommonCopy(), kOldText);
+    ExpectRefusedSave(2);
     EXPECT_EQ(ScratchFolder::ReadBytes(vtlFolder), std::string("not a folder"));
-    EXPECT_EQ(folder.Files().size(), 2u);
 }
 
 TEST_F(PrefsFileTest, ALocalCopyThatCannotBeReplacedShowsTheMessageAndChangesNeitherCopy) {
     WriteOldCopies();
     const std::wstring localPath = LocalFolder() + L"vtl_prefs.js";
-    // First a local copy that another program holds open without letting
-    // it be replaced, then a folder standing in its place.
-    bool saved = true;
+    // A local copy that another program holds open without letting it be
+    // replaced, then a read-only one, then a folder standing in its place.
     {
         HeldOpen held(localPath);
-        ExpectSaveFailureBox(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved));
+        ExpectRefusedSave(2);
     }
-    EXPECT_FALSE(saved);
     EXPECT_EQ(LocalCopy(), kOldText);
-    EXPECT_EQ(CommonCopy(), kOldText);
-    EXPECT_EQ(folder.Files().size(), 2u);
+
+    ASSERT_TRUE(SetFileAttributesW(localPath.c_str(), FILE_ATTRIBUTE_READONLY));
+    ExpectRefusedSave(2);
+    EXPECT_EQ(LocalCopy(), kOldText);
+    ASSERT_TRUE(SetFileAttributesW(localPath.c_str(), FILE_ATTRIBUTE_NORMAL));
 
     ASSERT_TRUE(DeleteFileW(localPath.c_str()));
     ASSERT_TRUE(CreateDirectoryW(localPath.c_str(), nullptr));
-    ExpectSaveFailureBox(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved));
-    EXPECT_FALSE(saved);
+    ExpectRefusedSave(1);
     EXPECT_TRUE(ScratchFolder::IsFolder(localPath));
-    EXPECT_EQ(CommonCopy(), kOldText);
-    EXPECT_EQ(folder.Files().size(), 1u);
 }
 
-TEST_F(PrefsFileTest, ACommonFolderThatCannotBeWrittenIsSkippedSilentlyAndNeitherCopyChanges) {
-    WriteOldCopies();
+TEST_F(PrefsFileTest, ACommonCopyThatCannotBeWrittenIsSkippedSilentlyAndTheNextSaveLevelsBoth) {
     const std::wstring brackwyn = folder.AllUsersProfile() + L"\\Brackwyn Software";
-    DeleteFileW((CommonFolder() + L"vtl_prefs.js").c_str());
-    RemoveDirectoryW(CommonFolder().c_str());
-    ASSERT_TRUE(RemoveDirectoryW(brackwyn.c_str()));
-    ASSERT_TRUE(ScratchFolder::WriteBytes(brackwyn, "not a folder"));
+    const std::wstring commonPath = CommonFolder() + L"vtl_prefs.js";
+    // (A copy that another program holds open: the test after this one.)
+    struct Case {
+        const char* fault;
+        std::function<void()> make;
+        std::function<void()> mend;
+        std::optional<std::string> commonAfter;
+        size_t files;  // the local copy, and the common one or what stands in its way
+    };
+    const Case cases[] = {
+        {"its folder cannot be made",
+         [&] {
+             ScratchFolder::DeleteTree(brackwyn);
+             ASSERT_TRUE(ScratchFolder::WriteBytes(brackwyn, "not a folder"));
+         },
+         [&] { ASSERT_TRUE(DeleteFileW(brackwyn.c_str())); }, std::nullopt, 2},
+        {"it is read-only",
+         [&] { ASSERT_TRUE(SetFileAttributesW(commonPath.c_str(), FILE_ATTRIBUTE_READONLY)); },
+         [&] { ASSERT_TRUE(SetFileAttributesW(commonPath.c_str(), FILE_ATTRIBUTE_NORMAL)); }, kOldText, 2},
+        {"a folder stands in its place",
+         [&] {
+             ASSERT_TRUE(DeleteFileW(commonPath.c_str()));
+             ASSERT_TRUE(CreateDirectoryW(commonPath.c_str(), nullptr));
+         },
+         [&] { ASSERT_TRUE(RemoveDirectoryW(commonPath.c_str())); }, std::nullopt, 1},
+    };
+    for (const Case& c : cases) {
+        WriteOldCopies();
+        c.make();
+        bool saved = true;
+        EXPECT_TRUE(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved).empty()) << c.fault;
+        EXPECT_FALSE(saved) << c.fault;
+        EXPECT_EQ(LocalCopy(), TextOf(Edited())) << c.fault;
+        EXPECT_EQ(CommonCopy(), c.commonAfter) << c.fault;
+        EXPECT_EQ(folder.Files().size(), c.files) << c.fault;
 
-    bool saved = true;
-    EXPECT_TRUE(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved).empty());
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(LocalCopy(), kOldText);
-    EXPECT_EQ(folder.Files().size(), 2u);  // the local copy and the stand-in file
+        c.mend();
+        EXPECT_TRUE(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved).empty()) << c.fault;
+        EXPECT_TRUE(saved) << c.fault;
+        EXPECT_EQ(LocalCopy(), TextOf(Edited())) << c.fault;
+        EXPECT_EQ(CommonCopy(), TextOf(Edited())) << c.fault;
+        EXPECT_EQ(folder.Files().size(), 2u) << c.fault;
+    }
 }
 
 TEST_F(PrefsFileTest, ACommonCopyThatCannotBeReplacedLeavesItOldAndTheLocalCopyNew) {
@@ -372,4 +410,115 @@ TEST_F(PrefsFileTest, RawHighBytesOfOlderFilesAndKeysGoThroughTheThreadsAnsiCode
         ASSERT_TRUE(ScratchFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", older));
     }
     SetThreadLocale(savedLocale);
+}
+
+TEST_F(PrefsFileTest, ASaveRemovesLeftoversOfEndedOrLongIdleSavesAndNothingElse) {
+    WriteOldCopies();
+    // Ids of processes that have ended: one still held by a handle, one gone.
+    ChildProcess held;
+    ASSERT_TRUE(held.Start(ComponentFiles::Quoted(ComponentFiles::ProgramPath(L"vtlload.exe"))));
+    ASSERT_TRUE(held.Wait(60000));
+    DWORD gone = 0;
+    {
+        ChildProcess child;
+        ASSERT_TRUE(child.Start(ComponentFiles::Quoted(ComponentFiles::ProgramPath(L"vtlload.exe"))));
+        ASSERT_TRUE(child.Wait(60000));
+        gone = child.Id();
+    }
+    const std::wstring live = std::to_wstring(GetCurrentProcessId());
+    struct Leftover {
+        std::wstring name;
+        bool old;
+        bool stays;
+    };
+    const Leftover leftovers[] = {
+        {L"vtl_prefs.js." + std::to_wstring(held.Id()) + L"-1-1.tmp", false, false},
+        {L"vtl_prefs.js." + std::to_wstring(gone) + L"-2-1.tmp", false, false},
+        {L"vtl_prefs.js." + live + L"-3-1.tmp", true, false},
+        {L"vtl_prefs.js." + live + L"-4-1.tmp", false, true},  // another save, still writing
+        {L"vtl_prefs.js." + std::to_wstring(gone) + L"-5-x.tmp", true, true},
+        {L"other.js." + std::to_wstring(gone) + L"-6-1.tmp", true, true},
+        {L"vtl_prefs.js." + std::to_wstring(gone) + L"-7-1.tmp.keep", true, true},
+    };
+    for (const std::wstring& folderPath : {LocalFolder(), CommonFolder()}) {
+        for (const Leftover& leftover : leftovers) {
+            const std::wstring path = folderPath + leftover.name;
+            ASSERT_TRUE(ScratchFolder::WriteBytes(path, "partial"));
+            if (!leftover.old)
+                continue;
+            HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(file, INVALID_HANDLE_VALUE);
+            FILETIME now;
+            GetSystemTimeAsFileTime(&now);
+            ULARGE_INTEGER then{{now.dwLowDateTime, now.dwHighDateTime}};
+            then.QuadPart -= 61ull * 60 * 10000000;  // 61 minutes
+            const FILETIME written{then.LowPart, then.HighPart};
+            EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &written));
+            CloseHandle(file);
+        }
+    }
+
+    bool saved = false;
+    EXPECT_TRUE(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved).empty());
+    EXPECT_TRUE(saved);
+    for (const std::wstring& folderPath : {LocalFolder(), CommonFolder()}) {
+        for (const Leftover& leftover : leftovers)
+            EXPECT_EQ(ScratchFolder::Exists(folderPath + leftover.name), leftover.stays)
+                << std::string(leftover.name.begin(), leftover.name.end());
+    }
+    EXPECT_EQ(CommonCopy(), TextOf(Edited()));
+}
+
+TEST_F(PrefsFileTest, DamagedLocalCopiesGiveWhatTheReadingRulesFindAndStayAsTheyAre) {
+    WriteOldCopies();
+    const std::string head = "vtl_prefs = {\r\n  viewertype: \"disco\",\r\n  openingmode: ";
+    // Bytes of every value but NUL, 0x1A (the text's end), quotes and braces.
+    std::string garbage;
+    for (unsigned seed = 7; garbage.size() < 65536;) {
+        seed = seed * 1103515245u + 12345u;
+        const char byte = static_cast<char>(seed >> 16);
+        if (std::string("\0\x1A\"'{}", 6).find(byte) == std::string::npos)
+            garbage.push_back(byte);
+    }
+    // Ten mebibytes of header pairs, as a list of that many rows would be saved.
+    std::string tenMebibytes = "vtl_prefs = {\r\n";
+    Pairs headers;
+    for (int n = 0; tenMebibytes.size() < 10u * 1024 * 1024; ++n) {
+        const std::string number = std::to_string(n);
+        tenMebibytes += "  h_name" + number + ": \"X-Header-" + number + "\",\r\n";
+        headers.emplace_back(L"h_name" + std::wstring(number.begin(), number.end()),
+                             L"X-Header-" + std::wstring(number.begin(), number.end()));
+    }
+    tenMebibytes += "  viewertype: \"marbles\"};\r\n";
+    headers.emplace_back(L"viewertype", L"marbles");
+
+    struct Case {
+        const char* what;
+        std::string bytes;
+        Pairs read;
+    };
+    const Case cases[] = {
+        {"empty", "", {}},
+        {"cut inside a value", head + "\"ta", {{L"viewertype", L"disco"}, {L"openingmode", L""}}},
+        {"cut after a colon", head, {{L"viewertype", L"disco"}, {L"openingmode", L""}}},
+        {"cut inside a key", head.substr(0, head.size() - 6), {{L"viewertype", L"disco"}}},
+        {"binary garbage", garbage, {}},
+        {"garbage around a block", garbage + "{ openingmode: \"tab\" }" + garbage, {{L"openingmode", L"tab"}}},
+        {"a NUL ends the text", head + std::string("\"tab\"}\0{ sparqlport: \"1\" }", 26),
+         {{L"viewertype", L"disco"}, {L"openingmode", L"tab"}}},
+        {"ten mebibytes", tenMebibytes, headers},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(ScratchFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", c.bytes)) << c.what;
+        PreferenceSet loaded = Defaults();
+        EXPECT_TRUE(PrefsFile::FromEnvironment().Load(loaded)) << c.what;
+        // No case reads a key twice: the defaults it does not read, then what it reads.
+        PreferenceSet expected = Defaults();
+        for (const auto& pair : c.read)
+            expected.Remove(pair.first);
+        for (const auto& pair : c.read)
+            expected.Add(pair.first, pair.second);
+        EXPECT_EQ(PairsOf(loaded), PairsOf(expected)) << c.what;
+        EXPECT_EQ(LocalCopy(), c.bytes) << c.what;
+    }
 }

@@ -1,0 +1,22 @@
+#pragma once
+#include <windows.h>
+
+// While it lives, this program's calls to a function it imports from a DLL
+// go to a stand-in: how a test makes a system call fail on purpose.
+class ImportPatch {
+public:
+    ImportPatch(const char* dll, const char* function, void* standIn);
+    ~ImportPatch();
+    ImportPatch(const ImportPatch&) = delete;
+    ImportPatch& operator=(const ImportPatch&) = delete;
+
+    // False when the program does not import the function by name.
+    bool IsActive() const { return m_slot != nullptr; }
+
+private:
+    static void** FindSlot(const char* dll, const char* function);
+    static void Write(void** slot, void* value);
+
+    void** m_slot;
+    void* m_original = nullptr;
+};
