@@ -24,6 +24,7 @@ std::string CompareValues(const PreferenceSet& set, int run) {
         {L"openingbehavior", outcome.OpeningBehavior}, {L"openingmode", outcome.OpeningMode},
         {L"proxyservice", outcome.ProxyService},       {L"proxyport", outcome.ProxyPort},
         {L"viewertype", L"builtin"},                   {L"sparqltype", L"corvessa"},
+        {L"h_name0", outcome.HeaderName},              {L"h_val0", outcome.HeaderValue},
     };
     std::string problems;
     for (const auto& pair : expected) {
@@ -33,6 +34,8 @@ std::string CompareValues(const PreferenceSet& set, int run) {
             problems += "after run " + std::to_string(run) + " " + Narrow(pair.first) + " is \"" +
                         Narrow(found) + "\", not \"" + Narrow(pair.second) + "\"\n";
     }
+    if (set.FindKey(L"h_name1") >= 0)
+        problems += "after run " + std::to_string(run) + " there is more than one header row\n";
     return problems;
 }
 

@@ -8,6 +8,9 @@ namespace {
 
 enum { Viewers = 0, RdfDataAccess = 1, About = 2 };
 
+// The width of the headers list's first column, "Header".
+const int kHeaderColumnWidth = 145;
+
 const wchar_t* const kBehaviors[] = {L"add", L"replace", L"new"};
 const int kBehaviorIds[] = {IDC_BEHAVIOR_ADD, IDC_BEHAVIOR_REPLACE, IDC_BEHAVIOR_NEW};
 
@@ -25,7 +28,9 @@ PendingRun* g_pPending = nullptr;
 
 SoakSheetRun::Outcome SoakSheetRun::OutcomeOf(int run) {
     return Outcome{kBehaviors[run % 3], (run / 2) % 2 == 1 ? L"tab" : L"win",
-                   run % 4 == 1 ? L"corvessa-ssl" : L"corvessa", std::to_wstring(8000 + run)};
+                   run % 4 == 1 ? L"corvessa-ssl" : L"corvessa", std::to_wstring(8000 + run),
+                   L"X-Soak-" + std::to_wstring(run % 7),
+                   L"run " + std::to_wstring(run) + L", a value too long for its column to show"};
 }
 
 std::string SoakSheetRun::Play(IOleCommandTarget* pCommand, int run) {
@@ -98,16 +103,113 @@ void SoakSheetRun::VisitRdfDataAccess() {
     ShakeHeadersList();
 }
 
+// With the row of the last OK run (or the empty row of a first visit) on
+// top: "+Add", the new row's header and value typed into the cell editors
+// that clicking and Tab open, the old row clicked and removed, and a few
+// empty rows added for the scrolling.
 void SoakSheetRun::EditHeaderRows() {
-    for (int i = 0; i < 4; ++i) Click(RdfDataAccess, IDC_HEADER_ADD);
+    const Outcome outcome = OutcomeOf(m_run);
+    Click(RdfDataAccess, IDC_HEADER_ADD);
+    if (!ClickCell(1, 0)) return;
+    Type(outcome.HeaderName);
+    Press(VK_TAB, L'\t');
+    if (!IsEditing(1, 1)) return;
+    Type(outcome.HeaderValue);
+    Press(VK_RETURN, L'\r');
+    if (!ClickCell(0, 1)) return;
+    Press(VK_ESCAPE, 27);
     Click(RdfDataAccess, IDC_HEADER_REMOVE);
+    for (int i = 0; i < 3; ++i) Click(RdfDataAccess, IDC_HEADER_ADD);
 }
 
-// The grid told of a settings and a theme change (it remakes its fonts,
-// theme handles, title tip and drop arrows), then scrolled: one run in four
-// lets an animated scroll finish, the next closes the sheet while one runs.
+// A click on a cell of the list scrolled to its top; the cell's editor
+// must open.
+bool SoakSheetRun::ClickCell(int row, int column) {
+    HWND hList = Control(RdfDataAccess, IDC_HEADERS_LIST);
+    ::SendMessageW(hList, WM_VSCROLL, SB_TOP, 0);
+    const int rowHeight = ListRowHeight();
+    const LPARAM point = MAKELPARAM(column == 0 ? 20 : kHeaderColumnWidth + 20,
+                                    rowHeight * (row + 1) + rowHeight / 2);
+    ::SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    ::SendMessageW(hList, WM_LBUTTONUP, 0, point);
+    Pump();
+    return IsEditing(row, column);
+}
+
+// The focus is in an editor over the cell (the list's rows start below
+// its header band, both a row high).
+bool SoakSheetRun::IsEditing(int row, int column) {
+    HWND hList = Control(RdfDataAccess, IDC_HEADERS_LIST);
+    HWND hEditor = ::GetFocus();
+    RECT rect{};
+    if (hEditor != nullptr && ::GetParent(hEditor) == hList && ::GetWindowRect(hEditor, &rect)) {
+        ::MapWindowPoints(nullptr, hList, reinterpret_cast<POINT*>(&rect), 2);
+        if (rect.top / ListRowHeight() == row + 1 && (rect.left >= kHeaderColumnWidth) == (column == 1))
+            return true;
+    }
+    Report("no editor opened over row " + std::to_string(row) + " cell " + std::to_string(column));
+    return false;
+}
+
+// As the list measures it: "Height" in the system message font, plus 6.
+int SoakSheetRun::ListRowHeight() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    HDC hdc = ::GetDC(nullptr);
+    HFONT hFont = ::CreateFontIndirectW(&metrics.lfMessageFont);
+    HGDIOBJ hOld = ::SelectObject(hdc, hFont);
+    SIZE extent{};
+    ::GetTextExtentPoint32W(hdc, L"Height", 6, &extent);
+    ::SelectObject(hdc, hOld);
+    ::DeleteObject(hFont);
+    ::ReleaseDC(nullptr, hdc);
+    return extent.cy + 6;
+}
+
+// A key as the keyboard delivers it to the window with the focus: down,
+// the character, up.
+void SoakSheetRun::Press(UINT key, wchar_t ch) {
+    Stroke(key, ch);
+    Pump();
+}
+
+void SoakSheetRun::Type(const std::wstring& text) {
+    for (wchar_t ch : text) Stroke(LOBYTE(::VkKeyScanW(ch)), ch);
+    Pump();
+}
+
+void SoakSheetRun::Stroke(UINT key, wchar_t ch) {
+    ::SendMessageW(::GetFocus(), WM_KEYDOWN, key, 1);
+    if (ch != 0) ::SendMessageW(::GetFocus(), WM_CHAR, ch, 1);
+    ::SendMessageW(::GetFocus(), WM_KEYUP, key, 0xC0000001);
+}
+
+// The list as a user and the system work it after the edit: the mouse over
+// the cut-off value (title tip) and away, both column headers clicked
+// (sorting), the arrow keys (an editor opens on each row reached), a
+// settings and a theme change (fonts, theme handles, title tip and drop
+// arrows made again), then scrolling: one run in four lets an animated
+// scroll finish, the next closes the sheet while one runs.
 void SoakSheetRun::ShakeHeadersList() {
     HWND hList = Control(RdfDataAccess, IDC_HEADERS_LIST);
+    const int rowHeight = ListRowHeight();
+    ::SendMessageW(hList, WM_VSCROLL, SB_TOP, 0);
+    Hover(hList, kHeaderColumnWidth + 40, rowHeight + rowHeight / 2);
+    if (!::IsWindowVisible(::FindWindowW(L"TitleTip", nullptr)))
+        Report("no title tip showed over the cut-off value");
+    Hover(hList, 20, rowHeight / 2);
+    ::SendMessageW(hList, WM_MOUSELEAVE, 0, 0);
+    for (int x : {20, kHeaderColumnWidth + 20}) {
+        const LPARAM point = MAKELPARAM(x, rowHeight / 2);
+        ::SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        ::SendMessageW(hList, WM_LBUTTONUP, 0, point);
+    }
+    ::SetFocus(hList);
+    for (UINT key : {VK_HOME, VK_DOWN, VK_END}) {
+        Press(key, 0);
+        Press(VK_ESCAPE, 27);
+    }
     ::SendMessageW(hList, WM_SETTINGCHANGE, 0, 0);
     ::SendMessageW(hList, WM_THEMECHANGED, 0, 0);
     switch (m_run % 4) {
@@ -124,6 +226,11 @@ void SoakSheetRun::ShakeHeadersList() {
         ::SendMessageW(hList, WM_VSCROLL, SB_BOTTOM, 0);
         break;
     }
+    Pump();
+}
+
+void SoakSheetRun::Hover(HWND hWnd, int x, int y) {
+    ::SendMessageW(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
     Pump();
 }
 

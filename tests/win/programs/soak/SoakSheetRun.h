@@ -16,6 +16,8 @@ public:
         std::wstring OpeningMode;
         std::wstring ProxyService;
         std::wstring ProxyPort;
+        std::wstring HeaderName;  // the only header row
+        std::wstring HeaderValue;
     };
     static Outcome OutcomeOf(int run);
     static bool EndsWithOk(int run) { return run % 2 == 1; }
@@ -35,6 +37,13 @@ private:
     void VisitRdfDataAccess();
     void EditHeaderRows();
     void ShakeHeadersList();
+    void Hover(HWND hWnd, int x, int y);
+    bool ClickCell(int row, int column);
+    bool IsEditing(int row, int column);
+    static int ListRowHeight();
+    void Press(UINT key, wchar_t ch);
+    void Type(const std::wstring& text);
+    static void Stroke(UINT key, wchar_t ch);
     void VisitAbout();
     void Close();
 
