@@ -58,7 +58,11 @@ soak_pid() {
 
 echo "soak: $runs runs in one process (Wine $VTL_WIN_ARCH)"
 start=$SECONDS
-coproc SOAK { cd "$tree/bin" && vtl_with_display "$VTL_WINE" ./vtl_soak.exe BrackwynVTL.dll "$work_win" "$runs" /wait 2>&1; }
+# A soak that hangs is ended after 15 minutes (and fails).
+coproc SOAK {
+  cd "$tree/bin" &&
+    vtl_with_display timeout 900 "$VTL_WINE" ./vtl_soak.exe BrackwynVTL.dll "$work_win" "$runs" /wait 2>&1
+}
 soak_pid_outer=$SOAK_PID
 exec {soak_out}<&"${SOAK[0]}"
 baseline_kb=

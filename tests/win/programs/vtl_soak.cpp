@@ -118,6 +118,20 @@ std::string ReleaseCommand(HMODULE hDll, IOleCommandTarget* pCommand) {
     return problems;
 }
 
+// The names of the DLL's window classes that are registered now (the
+// editors' classes only once an editor of the kind was opened).
+std::string RegisteredClasses(HMODULE hDll) {
+    std::string names;
+    for (LPCWSTR name : {L"HdrsList", L"TitleTip", L"DropArrows", L"ListEdit", L"ListCombo", L"ListDate"}) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        if (!::GetClassInfoExW(hDll, name, &wc)) continue;
+        for (LPCWSTR p = name; *p != L'\0'; ++p) names.push_back(static_cast<char>(*p));
+        names += ' ';
+    }
+    return names;
+}
+
 std::string Soak(const Arguments& args, HMODULE hDll, HWND hWndBrowser) {
     IOleCommandTarget* pCommand = CreateCommand(hDll, hWndBrowser);
     if (pCommand == nullptr) return "no command object from the class factory\n";
@@ -169,11 +183,14 @@ int wmain() {
     const ULONGLONG start = ::GetTickCount64();
     std::string problems = Soak(args, hDll, hWndBrowser);
     ::DestroyWindow(hWndBrowser);
+    if (RegisteredClasses(hDll).find("HdrsList") == std::string::npos)
+        problems += "the headers list's window class was never registered\n";
     ::FreeLibrary(hDll);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (::GetClassInfoExW(hDll, L"HdrsList", &wc))
-        problems += "the headers list's window class outlived the DLL\n";
+    HMODULE hStill = nullptr;
+    if (::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT, args.dll.c_str(), &hStill))
+        problems += "the DLL stayed loaded after its last FreeLibrary\n";
+    const std::string left = RegisteredClasses(hDll);
+    if (!left.empty()) problems += "window classes outlived the DLL: " + left + "\n";
     ::CoUninitialize();
     Say(std::to_string(args.runs) + " runs in " + std::to_string((::GetTickCount64() - start) / 1000) + " s\n");
     Say(problems.empty() ? "soak: every check passed\n" : "soak: FAILED\n" + problems);

@@ -16,12 +16,18 @@ const int kBehaviorIds[] = {IDC_BEHAVIOR_ADD, IDC_BEHAVIOR_REPLACE, IDC_BEHAVIOR
 
 // The run being played and its timer; one at a time, on this thread.
 struct PendingRun {
+    enum State { Waiting, Playing, Played };
     int run;
     UINT_PTR timer;
     int ticks;
-    bool played;
+    State state;
     std::string problems;
 };
+
+// Timer ticks (20 ms) to wait for the sheet to show, and to close once the
+// script has closed it.
+const int kTicksToShow = 500;
+const int kTicksToClose = 250;
 PendingRun* g_pPending = nullptr;
 
 }  // namespace
@@ -34,30 +40,40 @@ SoakSheetRun::Outcome SoakSheetRun::OutcomeOf(int run) {
 }
 
 std::string SoakSheetRun::Play(IOleCommandTarget* pCommand, int run) {
-    PendingRun pending{run, 0, 0, false, std::string()};
+    PendingRun pending{run, 0, 0, PendingRun::Waiting, std::string()};
     g_pPending = &pending;
     pending.timer = ::SetTimer(nullptr, 0, 20, OnTimer);
     const HRESULT hr = pCommand->Exec(nullptr, 0, OLECMDEXECOPT_DODEFAULT, nullptr, nullptr);
     ::KillTimer(nullptr, pending.timer);
     g_pPending = nullptr;
     if (hr != S_OK) pending.problems += "Exec did not answer S_OK\n";
-    if (!pending.played) pending.problems += "the sheet ended before the script ran\n";
+    if (pending.state != PendingRun::Played)
+        pending.problems += "the sheet ended before the script ran\n";
     return pending.problems;
 }
 
+// Plays the script once the sheet shows; a sheet still open well after the
+// script closed it is cancelled, so that the soak goes on.
 void CALLBACK SoakSheetRun::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
     PendingRun* pPending = g_pPending;
-    if (pPending == nullptr || pPending->played) return;
+    if (pPending == nullptr || pPending->state == PendingRun::Playing) return;
     HWND hSheet = FindSheet();
-    if (hSheet == nullptr) {
-        if (++pPending->ticks == 500) pPending->problems += "no sheet showed within ten seconds\n";
+    if (pPending->state == PendingRun::Played) {
+        if (++pPending->ticks != kTicksToClose || hSheet == nullptr) return;
+        pPending->problems += "run " + std::to_string(pPending->run) + ": the sheet did not close\n";
+        ::SendMessageW(hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
         return;
     }
-    ::KillTimer(nullptr, pPending->timer);
-    pPending->played = true;
+    if (hSheet == nullptr) {
+        if (++pPending->ticks == kTicksToShow) pPending->problems += "no sheet showed within ten seconds\n";
+        return;
+    }
+    pPending->state = PendingRun::Playing;
     SoakSheetRun script(hSheet, pPending->run);
     script.PlayScript();
     pPending->problems += script.m_problems;
+    pPending->state = PendingRun::Played;
+    pPending->ticks = 0;
 }
 
 HWND SoakSheetRun::FindSheet() {
@@ -251,9 +267,34 @@ void SoakSheetRun::VisitAbout() {
     ::SendMessageW(hLink, WM_MOUSELEAVE, 0, 0);
 }
 
+// Four ways out, in turn: OK on the About page; OK with an editor open on
+// the RDF Data Access page; Cancel on the About page (while the list may
+// still be animating); the close box while the list's title tip holds the
+// mouse.
 void SoakSheetRun::Close() {
-    const int id = EndsWithOk(m_run) ? IDOK : IDCANCEL;
-    ::SendMessageW(::GetDlgItem(m_hSheet, id), BM_CLICK, 0, 0);
+    const int way = m_run % 4;
+    if (way == 3 || way == 0) {
+        SelectPage(RdfDataAccess);
+        if (way == 3) {
+            ClickCell(0, 1);
+        } else {
+            const int rowHeight = ListRowHeight();
+            ::SendMessageW(Control(RdfDataAccess, IDC_HEADERS_LIST), WM_VSCROLL, SB_TOP, 0);
+            Hover(Control(RdfDataAccess, IDC_HEADERS_LIST), kHeaderColumnWidth + 40,
+                  rowHeight + rowHeight / 2);
+        }
+    }
+    switch (way) {
+    case 0:
+        ::SendMessageW(m_hSheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+        break;
+    case 2:
+        ::SendMessageW(::GetDlgItem(m_hSheet, IDCANCEL), BM_CLICK, 0, 0);
+        break;
+    default:
+        ::SendMessageW(::GetDlgItem(m_hSheet, IDOK), BM_CLICK, 0, 0);
+        break;
+    }
 }
 
 HWND SoakSheetRun::Page(int page) const {
