@@ -168,7 +168,7 @@ int wmain() {
         Say("usage: vtl_soak DLL FOLDER [RUNS of at least 30] [/wait]\n");
         return 2;
     }
-    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) || !SoakFiles::PlaceUnder(args.folder)) {
+    if (FAILED(::OleInitialize(nullptr)) || !SoakFiles::PlaceUnder(args.folder)) {
         Say("soak: cannot set up COM or the preferences folders\n");
         return 2;
     }
@@ -191,7 +191,7 @@ int wmain() {
         problems += "the DLL stayed loaded after its last FreeLibrary\n";
     const std::string left = RegisteredClasses(hDll);
     if (!left.empty()) problems += "window classes outlived the DLL: " + left + "\n";
-    ::CoUninitialize();
+    ::OleUninitialize();
     Say(std::to_string(args.runs) + " runs in " + std::to_string((::GetTickCount64() - start) / 1000) + " s\n");
     Say(problems.empty() ? "soak: every check passed\n" : "soak: FAILED\n" + problems);
     return problems.empty() ? 0 : 1;

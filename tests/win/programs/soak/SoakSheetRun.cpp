@@ -203,7 +203,7 @@ void SoakSheetRun::Stroke(UINT key, wchar_t ch) {
 
 // The list as a user and the system work it after the edit: the mouse over
 // the cut-off value (title tip) and away, both column headers clicked
-// (sorting), the arrow keys (an editor opens on each row reached), a
+// (sorting), the first column widened and narrowed back, the arrow keys (an editor opens on each row reached), a
 // settings and a theme change (fonts, theme handles, title tip and drop
 // arrows made again), then scrolling: one run in four lets an animated
 // scroll finish, the next closes the sheet while one runs.
@@ -216,11 +216,9 @@ void SoakSheetRun::ShakeHeadersList() {
         Report("no title tip showed over the cut-off value");
     Hover(hList, 20, rowHeight / 2);
     ::SendMessageW(hList, WM_MOUSELEAVE, 0, 0);
-    for (int x : {20, kHeaderColumnWidth + 20}) {
-        const LPARAM point = MAKELPARAM(x, rowHeight / 2);
-        ::SendMessageW(hList, WM_LBUTTONDOWN, MK_LBUTTON, point);
-        ::SendMessageW(hList, WM_LBUTTONUP, 0, point);
-    }
+    for (int x : {20, kHeaderColumnWidth + 20}) Drag(hList, x, x, rowHeight / 2);
+    Drag(hList, kHeaderColumnWidth, kHeaderColumnWidth + 30, rowHeight / 2);
+    Drag(hList, kHeaderColumnWidth + 30, kHeaderColumnWidth, rowHeight / 2);
     ::SetFocus(hList);
     for (UINT key : {VK_HOME, VK_DOWN, VK_END}) {
         Press(key, 0);
@@ -242,6 +240,15 @@ void SoakSheetRun::ShakeHeadersList() {
         ::SendMessageW(hList, WM_VSCROLL, SB_BOTTOM, 0);
         break;
     }
+    Pump();
+}
+
+// The left button pressed at one point and released at another (the
+// same: a click), on one line.
+void SoakSheetRun::Drag(HWND hWnd, int fromX, int toX, int y) {
+    ::SendMessageW(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(fromX, y));
+    if (toX != fromX) ::SendMessageW(hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(toX, y));
+    ::SendMessageW(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(toX, y));
     Pump();
 }
 

@@ -37,6 +37,7 @@ private:
     void VisitRdfDataAccess();
     void EditHeaderRows();
     void ShakeHeadersList();
+    void Drag(HWND hWnd, int fromX, int toX, int y);
     void Hover(HWND hWnd, int x, int y);
     bool ClickCell(int row, int column);
     bool IsEditing(int row, int column);
