@@ -507,8 +507,8 @@ protected:
     // Stretched from the 32x32 drawing; the hot spot moves with it.
     HCURSOR LoadScaledCursor(HINSTANCE resources, int id) const {
         const int size = Scale(CURSOR_SIZE);
-        return static_cast<HCURSOR>(
-            ::LoadImageW(resources, MAKEINTRESOURCEW(id), IMAGE_CURSOR, size, size, LR_DEFAULTCOLOR));
+        return static_cast<HCURSOR>(::LoadImageW(resources, MAKEINTRESOURCEW(id), IMAGE_CURSOR,
+                                                 size, size, LR_DEFAULTCOLOR));
     }
 
     void TakeColors() {

@@ -47,8 +47,8 @@ public:
 
     // The column under a point of the band (client coordinates). On a
     // divider, 5 pixels left to 4 right of a column's right edge (at 96
-    // DPI), the zone
-    // is ZONE_DIVIDER and the position names the column a drag resizes.
+    // DPI), the zone is ZONE_DIVIDER and the position names the column a
+    // drag resizes.
     bool HeaderFromPoint(int x, int y, int& position, unsigned& zone) const {
         position = -1;
         zone = 0;

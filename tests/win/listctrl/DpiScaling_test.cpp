@@ -21,74 +21,22 @@ int ExpectedDpi() {
 }
 
 // The display's pixels per inch as Wine reads them when a process starts;
-// the earlier setting comes back when the object goes.
-class DisplayDpiSetting {
-public:
-    explicit DisplayDpiSetting(DWORD dpi) {
-        if (::RegCreateKeyExW(HKEY_CURRENT_USER, KEY, 0, nullptr, 0,
-                              KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &m_key,
-                              nullptr) != ERROR_SUCCESS)
-            return;
-        DWORD size = sizeof(m_previous);
-        m_hadValue = ::RegQueryValueExW(m_key, VALUE, nullptr, nullptr,
-                                        reinterpret_cast<BYTE*>(&m_previous),
-                                        &size) == ERROR_SUCCESS;
-        m_set = Write(dpi);
+// back to 96, the test prefix's, when the object goes.
+struct DisplayDpi {
+    explicit DisplayDpi(DWORD dpi) : IsSet(Set(dpi)) {}
+    ~DisplayDpi() { Set(DpiScale::BASE_DPI); }
+    static bool Set(DWORD dpi) {
+        return RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels",
+                               REG_DWORD, &dpi, sizeof(dpi)) == ERROR_SUCCESS;
     }
-    ~DisplayDpiSetting() {
-        if (m_key == nullptr) return;
-        if (m_hadValue)
-            Write(m_previous);
-        else
-            ::RegDeleteValueW(m_key, VALUE);
-        ::RegCloseKey(m_key);
-    }
-    bool IsSet() const { return m_set; }
-
-private:
-    static constexpr const wchar_t* KEY = L"Control Panel\\Desktop";
-    static constexpr const wchar_t* VALUE = L"LogPixels";
-
-    bool Write(DWORD dpi) {
-        return ::RegSetValueExW(m_key, VALUE, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
-                                sizeof(dpi)) == ERROR_SUCCESS;
-    }
-
-    HKEY m_key = nullptr;
-    DWORD m_previous = 0;
-    bool m_hadValue = false;
-    bool m_set = false;
+    const bool IsSet;
 };
 
-// A popup of the window class that the list owns (title tip, drop arrows).
-struct PopupSearch {
-    HWND owner;
-    const wchar_t* className;
-    HWND found;
+// The list with its companion windows in view.
+struct CDpiList : CListUserData {
+    HWND TitleTip() const { return m_titleTip.m_hWnd; }
+    HWND DropArrows() const { return m_dropArrows.m_hWnd; }
 };
-
-BOOL CALLBACK MatchPopup(HWND hWnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<PopupSearch*>(lParam);
-    wchar_t name[64] = L"";
-    ::GetClassNameW(hWnd, name, 64);
-    if (::GetWindow(hWnd, GW_OWNER) != search->owner || wcscmp(name, search->className) != 0)
-        return TRUE;
-    search->found = hWnd;
-    return FALSE;
-}
-
-// Popups are owned by the top-level window of the list they belong to.
-HWND OwnedPopup(HWND list, const wchar_t* className) {
-    PopupSearch search{::GetAncestor(list, GA_ROOT), className, nullptr};
-    ::EnumThreadWindows(::GetCurrentThreadId(), MatchPopup, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-SIZE WindowSize(HWND hWnd) {
-    RECT rect{};
-    ::GetWindowRect(hWnd, &rect);
-    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
-}
 
 int TextWidth(HFONT font, const std::wstring& text) {
     HDC hdc = ::GetDC(nullptr);
@@ -148,7 +96,7 @@ protected:
     }
 
     CParentWindow parent;
-    CListUserData list;
+    CDpiList list;
     const DpiScale scale{ExpectedDpi()};
 };
 
@@ -207,9 +155,10 @@ TEST_F(DpiGrid, MeasuresFollowTheDisplaysDpi) {
     Mouse(list.m_hWnd, WM_LBUTTONUP, POINT{edge, y});
 
     // The drop arrows frame the band with their scaled length and width.
-    const SIZE arrows = WindowSize(OwnedPopup(list.m_hWnd, L"DropArrows"));
-    EXPECT_EQ(arrows.cx, scale.Scale(12));
-    EXPECT_EQ(arrows.cy, list.GetHeaderHeight() + scale.Scale(20));
+    RECT arrows{};
+    GetWindowRect(list.DropArrows(), &arrows);
+    EXPECT_EQ(arrows.right - arrows.left, scale.Scale(12));
+    EXPECT_EQ(arrows.bottom - arrows.top, list.GetHeaderHeight() + scale.Scale(20));
 
     // A header name that fills most of its column at 96 DPI fits at any
     // DPI: no title tip. Twice as long, it gets one, laid over the text.
@@ -222,8 +171,7 @@ TEST_F(DpiGrid, MeasuresFollowTheDisplaysDpi) {
     }
     list.AddItem({L"", name, L"v"});
     list.AddItem({L"", name + name, L"v"});
-    const HWND tip = OwnedPopup(list.m_hWnd, L"TitleTip");
-    ASSERT_NE(tip, nullptr);
+    const HWND tip = list.TitleTip();
     RECT cell{};
     ASSERT_TRUE(list.GetCellRect(0, 0, cell));
     const POINT inText{cell.left + area / 2, (cell.top + cell.bottom) / 2};
@@ -248,7 +196,7 @@ TEST_F(DpiGrid, MeasuresFollowTheDisplaysDpi) {
     // Moving to a display of another DPI makes the list take its metrics
     // again: a new title tip among them.
     SendMessageW(list.m_hWnd, WM_DPICHANGED_AFTERPARENT, 0, 0);
-    EXPECT_NE(OwnedPopup(list.m_hWnd, L"TitleTip"), tip);
+    EXPECT_NE(list.TitleTip(), tip);
     EXPECT_EQ(list.GetDpi(), scale.Dpi());
 }
 
@@ -256,8 +204,8 @@ TEST_F(DpiGrid, MeasuresFollowTheDisplaysDpi) {
 TEST(DpiGridAt144, MeasuresFollowTheDisplaysDpi) {
     std::string output;
     {
-        DisplayDpiSetting setting(144);
-        ASSERT_TRUE(setting.IsSet());
+        DisplayDpi display(144);
+        ASSERT_TRUE(display.IsSet);
         wchar_t program[MAX_PATH];
         ASSERT_GT(GetModuleFileNameW(nullptr, program, MAX_PATH), 0u);
         ChildProcess child;
