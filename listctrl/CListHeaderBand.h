@@ -144,7 +144,6 @@ protected:
     }
 
     void PaintHeaderItem(HDC hdc, int position, const RECT& item, HPEN light, HPEN shadow) {
-        const ListColumn& column = m_columns[position];
         if (IsThemed()) {
             const int state = position == m_pressedColumn ? STATE_PRESSED
                               : position == m_hotColumn   ? STATE_HOT
@@ -159,13 +158,19 @@ protected:
                                       m_headerHeight - 4, light);
             }
         }
+        PaintHeaderCaption(hdc, position, item, true);
+    }
 
+    // A header cell's image and title, and its sort arrow when asked and
+    // due, in the list font and header text colour already selected.
+    void PaintHeaderCaption(HDC hdc, int position, const RECT& item, bool withSortArrow) {
+        const ListColumn& column = m_columns[position];
         RECT text = item;
         text.left += position == 0 ? 4 : 3;
         ::OffsetRect(&text, 0, 1);
         const bool arrowRoom = Options.SortEnabled && column.Width > 15;
-        const bool sortArrow =
-            arrowRoom && !column.Fixed && column.Id == Options.SortColumnId;
+        const bool sortArrow = withSortArrow && arrowRoom && !column.Fixed &&
+                               column.Id == Options.SortColumnId;
         if (sortArrow) text.right -= 15;
         text.left += 4;
         text.right -= 5;
