@@ -60,7 +60,8 @@ public:
     // ---- Set-up -------------------------------------------------------
 
     // The set-up of a list whose window was just created or attached.
-    bool Initialize() { return SetUp(); }
+    // Layers that set up something of their own extend SetUp.
+    bool Initialize() { return Self().SetUp(); }
 
     bool SetUp() {
         if (!RefreshMetrics()) return false;

@@ -148,7 +148,6 @@ protected:
     }
 
     void PaintHeaderItem(HDC hdc, int position, const RECT& item, HPEN light, HPEN shadow) {
-        const ListColumn& column = m_columns[position];
         if (IsThemed()) {
             const int state = position == m_pressedColumn ? STATE_PRESSED
                               : position == m_hotColumn   ? STATE_HOT
@@ -164,14 +163,20 @@ protected:
                                       m_headerHeight - inset, light);
             }
         }
+        PaintHeaderCaption(hdc, position, item, true);
+    }
 
+    // A header cell's image and title, and its sort arrow when asked and
+    // due, in the list font and header text colour already selected.
+    void PaintHeaderCaption(HDC hdc, int position, const RECT& item, bool withSortArrow) {
+        const ListColumn& column = m_columns[position];
         RECT text = item;
         text.left += Scale(position == 0 ? 4 : 3);
         ::OffsetRect(&text, 0, 1);
         const int arrowWidth = Scale(15);
         const bool arrowRoom = Options.SortEnabled && column.Width > arrowWidth;
-        const bool sortArrow =
-            arrowRoom && !column.Fixed && column.Id == Options.SortColumnId;
+        const bool sortArrow = withSortArrow && arrowRoom && !column.Fixed &&
+                               column.Id == Options.SortColumnId;
         if (sortArrow) text.right -= arrowWidth;
         text.left += Scale(4);
         text.right -= Scale(5);

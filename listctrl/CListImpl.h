@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "framework/CDoubleBufferImpl.h"
-#include "listctrl/CListHeaderInput.h"
+#include "listctrl/CListAccessibility.h"
 #include "listctrl/ListDrawing.h"
 
 // A grid window of typed cells with a header band, drawn by itself. Each
@@ -10,18 +10,18 @@
 // columns, selection, geometry), CListPainter (rows and cells),
 // CListHeaderBand, CListScroller, CListEditing (selecting a row, in-place
 // editors), CListKeyboard, CListMouse (the item area), CListColumnDrag,
-// CListHeaderInput (the mouse on the band); this top joins them and
-// paints through one off-screen buffer. See CListCore and CListEditing
-// for what T must answer.
+// CListHeaderInput (the mouse on the band), CListAccessibility (what
+// screen readers see); this top joins them and paints through one
+// off-screen buffer. See CListCore and CListEditing for what T must answer.
 template <class T>
-class CListImpl : public CListHeaderInput<T>, public CDoubleBufferImpl<T> {
+class CListImpl : public CListAccessibility<T>, public CDoubleBufferImpl<T> {
 public:
     using CWindowImpl<T>::ReflectNotifications;
     using CListHeaderInput<T>::RelayToToolTip;
 
     BEGIN_MSG_MAP(CListImpl)
         MESSAGE_RANGE_HANDLER(WM_MOUSEMOVE, WM_XBUTTONDBLCLK, RelayToToolTip)
-        CHAIN_MSG_MAP(CListHeaderInput<T>)
+        CHAIN_MSG_MAP(CListAccessibility<T>)
         CHAIN_MSG_MAP(CDoubleBufferImpl<T>)
         REFLECT_NOTIFICATIONS()
     END_MSG_MAP()

@@ -9,6 +9,7 @@
 #include "framework/CLinkLauncher.h"
 #include "listctrl/GridTestSupport.h"
 #include "sheet/COptionsDlg.h"
+#include "support/ComApartment.h"
 #include "support/PrefsSandbox.h"
 #include "support/SheetDriver.h"
 
@@ -239,19 +240,6 @@ TEST(AboutPage, OpensTheLinkOnReleaseOverItThenShowsItVisitedWithTheFocusAndSpac
 }
 
 namespace {
-
-// COM for the calling thread for one test, as a screen reader has it.
-class ComApartment {
-public:
-    ComApartment()
-        : m_initialised(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComApartment() {
-        if (m_initialised) ::CoUninitialize();
-    }
-
-private:
-    bool m_initialised;
-};
 
 VARIANT Self() {
     VARIANT self;
