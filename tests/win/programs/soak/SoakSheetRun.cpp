@@ -203,10 +203,12 @@ void SoakSheetRun::Stroke(UINT key, wchar_t ch) {
 
 // The list as a user and the system work it after the edit: the mouse over
 // the cut-off value (title tip) and away, both column headers clicked
-// (sorting), the first column widened and narrowed back, the arrow keys (an editor opens on each row reached), a
-// settings and a theme change (fonts, theme handles, title tip and drop
-// arrows made again), then scrolling: one run in four lets an animated
-// scroll finish, the next closes the sheet while one runs.
+// (sorting), the first column widened and narrowed back, the columns
+// swapped and swapped back by drag and drop, the arrow keys and a letter
+// (an editor opens on each row reached), a settings and a theme change
+// (fonts, theme handles, title tip and drop arrows made again), then
+// scrolling: one run in four lets an animated scroll finish, the next
+// closes the sheet while one runs.
 void SoakSheetRun::ShakeHeadersList() {
     HWND hList = Control(RdfDataAccess, IDC_HEADERS_LIST);
     const int rowHeight = ListRowHeight();
@@ -219,8 +221,11 @@ void SoakSheetRun::ShakeHeadersList() {
     for (int x : {20, kHeaderColumnWidth + 20}) Drag(hList, x, x, rowHeight / 2);
     Drag(hList, kHeaderColumnWidth, kHeaderColumnWidth + 30, rowHeight / 2);
     Drag(hList, kHeaderColumnWidth + 30, kHeaderColumnWidth, rowHeight / 2);
+    SwapColumns(hList, rowHeight, true);
+    SwapColumns(hList, rowHeight, false);
     ::SetFocus(hList);
-    for (UINT key : {VK_HOME, VK_DOWN, VK_END}) {
+    const UINT keys[] = {VK_HOME, VK_DOWN, VK_END, 'X'};
+    for (UINT key : keys) {
         Press(key, 0);
         Press(VK_ESCAPE, 27);
     }
@@ -241,6 +246,26 @@ void SoakSheetRun::ShakeHeadersList() {
         break;
     }
     Pump();
+}
+
+// The first column's header cell dragged (through OLE drag and drop) onto
+// the right half of the second, which puts the "Value" column first or,
+// the second time, back. The drag loop reads the real mouse, whose button
+// is up: it drops at once where the cursor is. Clicking the first cell
+// shows which column came first, by its editor's width.
+void SoakSheetRun::SwapColumns(HWND hList, int rowHeight, bool valueFirst) {
+    POINT drop{kHeaderColumnWidth + 150, rowHeight / 2};
+    ::ClientToScreen(hList, &drop);
+    ::SetCursorPos(drop.x, drop.y);
+    Drag(hList, 20, 40, rowHeight / 2);
+    Drag(hList, 20, 20, rowHeight + rowHeight / 2);
+    RECT editor{};
+    HWND hEditor = ::GetFocus();
+    if (::GetParent(hEditor) != hList || !::GetWindowRect(hEditor, &editor) ||
+        (editor.right - editor.left > kHeaderColumnWidth) != valueFirst)
+        Report(valueFirst ? "dragging the first column did not put \"Value\" first"
+                          : "dragging the first column back did not put \"Header\" first");
+    Press(VK_ESCAPE, 27);
 }
 
 // The left button pressed at one point and released at another (the

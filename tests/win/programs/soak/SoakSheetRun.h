@@ -37,6 +37,7 @@ private:
     void VisitRdfDataAccess();
     void EditHeaderRows();
     void ShakeHeadersList();
+    void SwapColumns(HWND hList, int rowHeight, bool valueFirst);
     void Drag(HWND hWnd, int fromX, int toX, int y);
     void Hover(HWND hWnd, int x, int y);
     bool ClickCell(int row, int column);
