@@ -20,8 +20,10 @@ runs=${1:-200}
 # The checkpoint whose figures count as "after the first runs": the first
 # runs fill caches (Wine's and the heap's) that then stay as they are.
 baseline_run=20
-# VmData moves in steps of whole heap extensions; more than this is a leak.
-vmdata_tolerance_kb=256
+# VmData moves in steps: the Unix heap grows by 130-180 kB now and then and
+# stays there (once in a few hundred runs). Leaks of objects and of the
+# Windows heap are caught exactly by the program; this catches the rest.
+vmdata_tolerance_kb=512
 source "$root/tools/wine-env.sh"
 if [ "$VTL_WIN_ARCH" = x86_64 ]; then tree=$build/win64; else tree=$build/win32; fi
 

@@ -48,10 +48,14 @@ bool ParseArguments(Arguments& args) {
     bool ok = argv != nullptr && argc >= 3;
     for (int i = 1; ok && i < argc; ++i) {
         const std::wstring arg = argv[i];
-        if (i == 1) args.dll = arg;
-        else if (i == 2) args.folder = arg;
-        else if (arg == L"/wait") args.wait = true;
-        else ok = (args.runs = _wtoi(arg.c_str())) >= kBaselineRun + kCheckpointEvery;
+        if (i == 1)
+            args.dll = arg;
+        else if (i == 2)
+            args.folder = arg;
+        else if (arg == L"/wait")
+            args.wait = true;
+        else
+            ok = (args.runs = _wtoi(arg.c_str())) >= kBaselineRun + kCheckpointEvery;
     }
     ::LocalFree(argv);
     return ok;
@@ -81,15 +85,15 @@ IOleCommandTarget* CreateCommand(HMODULE hDll, HWND hWndBrowser) {
     auto getClassObject =
         Export<HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**)>(hDll, "DllGetClassObject");
     IClassFactory* pFactory = nullptr;
-    if (getClassObject == nullptr ||
-        FAILED(getClassObject(CLSID_Options, IID_IClassFactory, reinterpret_cast<void**>(&pFactory))))
+    if (getClassObject == nullptr || FAILED(getClassObject(CLSID_Options, IID_IClassFactory,
+                                                           reinterpret_cast<void**>(&pFactory))))
         return nullptr;
     IOleCommandTarget* pCommand = nullptr;
     pFactory->CreateInstance(nullptr, IID_IOleCommandTarget, reinterpret_cast<void**>(&pCommand));
     pFactory->Release();
     IObjectWithSite* pWithSite = nullptr;
-    if (pCommand != nullptr &&
-        SUCCEEDED(pCommand->QueryInterface(IID_IObjectWithSite, reinterpret_cast<void**>(&pWithSite)))) {
+    if (pCommand != nullptr && SUCCEEDED(pCommand->QueryInterface(
+                                   IID_IObjectWithSite, reinterpret_cast<void**>(&pWithSite)))) {
         CHostBrowser* pBrowser = new CHostBrowser(hWndBrowser, false);
         CHostSite* pSite = new CHostSite(pBrowser);
         pWithSite->SetSite(pSite);
@@ -105,15 +109,18 @@ IOleCommandTarget* CreateCommand(HMODULE hDll, HWND hWndBrowser) {
 std::string ReleaseCommand(HMODULE hDll, IOleCommandTarget* pCommand) {
     auto canUnloadNow = Export<HRESULT(STDAPICALLTYPE*)()>(hDll, "DllCanUnloadNow");
     IObjectWithSite* pWithSite = nullptr;
-    if (SUCCEEDED(pCommand->QueryInterface(IID_IObjectWithSite, reinterpret_cast<void**>(&pWithSite)))) {
+    if (SUCCEEDED(
+            pCommand->QueryInterface(IID_IObjectWithSite, reinterpret_cast<void**>(&pWithSite)))) {
         pWithSite->SetSite(nullptr);
         pWithSite->Release();
     }
     std::string problems;
-    if (canUnloadNow() != S_FALSE) problems += "DllCanUnloadNow did not answer S_FALSE while the object lived\n";
+    if (canUnloadNow() != S_FALSE)
+        problems += "DllCanUnloadNow did not answer S_FALSE while the object lived\n";
     pCommand->Release();
     const HRESULT hr = canUnloadNow();
-    Say(std::string("DllCanUnloadNow after the last release: ") + (hr == S_OK ? "S_OK" : "S_FALSE") + "\n");
+    Say(std::string("DllCanUnloadNow after the last release: ") +
+        (hr == S_OK ? "S_OK" : "S_FALSE") + "\n");
     if (hr != S_OK) problems += "DllCanUnloadNow did not answer S_OK after the last release\n";
     return problems;
 }
@@ -122,7 +129,8 @@ std::string ReleaseCommand(HMODULE hDll, IOleCommandTarget* pCommand) {
 // editors' classes only once an editor of the kind was opened).
 std::string RegisteredClasses(HMODULE hDll) {
     std::string names;
-    for (LPCWSTR name : {L"HdrsList", L"TitleTip", L"DropArrows", L"ListEdit", L"ListCombo", L"ListDate"}) {
+    for (LPCWSTR name :
+         {L"HdrsList", L"TitleTip", L"DropArrows", L"ListEdit", L"ListCombo", L"ListDate"}) {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
         if (!::GetClassInfoExW(hDll, name, &wc)) continue;
@@ -130,6 +138,21 @@ std::string RegisteredClasses(HMODULE hDll) {
         names += ' ';
     }
     return names;
+}
+
+// Unloads the DLL as the system does once DllCanUnloadNow allows it: it
+// goes, and its window classes with it.
+std::string Unload(HMODULE hDll, const std::wstring& path) {
+    std::string problems;
+    if (RegisteredClasses(hDll).find("HdrsList") == std::string::npos)
+        problems += "the headers list's window class was never registered\n";
+    ::FreeLibrary(hDll);
+    HMODULE hStill = nullptr;
+    if (::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT, path.c_str(), &hStill))
+        problems += "the DLL stayed loaded after its last FreeLibrary\n";
+    const std::string left = RegisteredClasses(hDll);
+    if (!left.empty()) problems += "window classes outlived the DLL: " + left + "\n";
+    return problems;
 }
 
 std::string Soak(const Arguments& args, HMODULE hDll, HWND hWndBrowser) {
@@ -153,8 +176,9 @@ std::string Soak(const Arguments& args, HMODULE hDll, HWND hWndBrowser) {
     }
     const std::string changes = last.ChangesSince(baseline);
     if (!changes.empty())
-        problems += "after run " + std::to_string(args.runs) + " the process holds more than after run " +
-                    std::to_string(kBaselineRun) + ":\n" + changes;
+        problems += "after run " + std::to_string(args.runs) +
+                    " the process holds more than after run " + std::to_string(kBaselineRun) +
+                    ":\n" + changes;
     problems += ReleaseCommand(hDll, pCommand);
     problems += SoakFiles::CheckBoth(lastOkRun);
     return problems;
@@ -173,9 +197,9 @@ int wmain() {
         return 2;
     }
     HMODULE hDll = ::LoadLibraryW(args.dll.c_str());
-    HWND hWndBrowser = ::CreateWindowExW(0, L"STATIC", L"VTL soak browser",
-                                         WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 800, 560,
-                                         nullptr, nullptr, nullptr, nullptr);
+    HWND hWndBrowser =
+        ::CreateWindowExW(0, L"STATIC", L"VTL soak browser", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
+                          40, 800, 560, nullptr, nullptr, nullptr, nullptr);
     if (hDll == nullptr || hWndBrowser == nullptr) {
         Say("soak: cannot load the DLL or make the browser window\n");
         return 2;
@@ -183,16 +207,10 @@ int wmain() {
     const ULONGLONG start = ::GetTickCount64();
     std::string problems = Soak(args, hDll, hWndBrowser);
     ::DestroyWindow(hWndBrowser);
-    if (RegisteredClasses(hDll).find("HdrsList") == std::string::npos)
-        problems += "the headers list's window class was never registered\n";
-    ::FreeLibrary(hDll);
-    HMODULE hStill = nullptr;
-    if (::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT, args.dll.c_str(), &hStill))
-        problems += "the DLL stayed loaded after its last FreeLibrary\n";
-    const std::string left = RegisteredClasses(hDll);
-    if (!left.empty()) problems += "window classes outlived the DLL: " + left + "\n";
+    problems += Unload(hDll, args.dll);
     ::OleUninitialize();
-    Say(std::to_string(args.runs) + " runs in " + std::to_string((::GetTickCount64() - start) / 1000) + " s\n");
+    Say(std::to_string(args.runs) + " runs in " +
+        std::to_string((::GetTickCount64() - start) / 1000) + " s\n");
     Say(problems.empty() ? "soak: every check passed\n" : "soak: FAILED\n" + problems);
     return problems.empty() ? 0 : 1;
 }

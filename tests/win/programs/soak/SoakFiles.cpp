@@ -21,10 +21,14 @@ std::string Narrow(const std::wstring& text) {
 std::string CompareValues(const PreferenceSet& set, int run) {
     const SoakSheetRun::Outcome outcome = SoakSheetRun::OutcomeOf(run);
     const std::pair<const wchar_t*, std::wstring> expected[] = {
-        {L"openingbehavior", outcome.OpeningBehavior}, {L"openingmode", outcome.OpeningMode},
-        {L"proxyservice", outcome.ProxyService},       {L"proxyport", outcome.ProxyPort},
-        {L"viewertype", L"builtin"},                   {L"sparqltype", L"corvessa"},
-        {L"h_name0", outcome.HeaderName},              {L"h_val0", outcome.HeaderValue},
+        {L"openingbehavior", outcome.OpeningBehavior},
+        {L"openingmode", outcome.OpeningMode},
+        {L"proxyservice", outcome.ProxyService},
+        {L"proxyport", outcome.ProxyPort},
+        {L"viewertype", L"builtin"},
+        {L"sparqltype", L"corvessa"},
+        {L"h_name0", outcome.HeaderName},
+        {L"h_val0", outcome.HeaderValue},
     };
     std::string problems;
     for (const auto& pair : expected) {

@@ -33,8 +33,10 @@ PendingRun* g_pPending = nullptr;
 }  // namespace
 
 SoakSheetRun::Outcome SoakSheetRun::OutcomeOf(int run) {
-    return Outcome{kBehaviors[run % 3], (run / 2) % 2 == 1 ? L"tab" : L"win",
-                   run % 4 == 1 ? L"corvessa-ssl" : L"corvessa", std::to_wstring(8000 + run),
+    return Outcome{kBehaviors[run % 3],
+                   (run / 2) % 2 == 1 ? L"tab" : L"win",
+                   run % 4 == 1 ? L"corvessa-ssl" : L"corvessa",
+                   std::to_wstring(8000 + run),
                    L"X-Soak-" + std::to_wstring(run % 7),
                    L"run " + std::to_wstring(run) + L", a value too long for its column to show"};
 }
@@ -60,12 +62,14 @@ void CALLBACK SoakSheetRun::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
     HWND hSheet = FindSheet();
     if (pPending->state == PendingRun::Played) {
         if (++pPending->ticks != kTicksToClose || hSheet == nullptr) return;
-        pPending->problems += "run " + std::to_string(pPending->run) + ": the sheet did not close\n";
+        pPending->problems +=
+            "run " + std::to_string(pPending->run) + ": the sheet did not close\n";
         ::SendMessageW(hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
         return;
     }
     if (hSheet == nullptr) {
-        if (++pPending->ticks == kTicksToShow) pPending->problems += "no sheet showed within ten seconds\n";
+        if (++pPending->ticks == kTicksToShow)
+            pPending->problems += "no sheet showed within ten seconds\n";
         return;
     }
     pPending->state = PendingRun::Playing;
@@ -109,11 +113,15 @@ void SoakSheetRun::VisitViewers() {
     Click(Viewers, OutcomeOf(m_run).OpeningMode == L"tab" ? IDC_MODE_TAB : IDC_MODE_WIN);
 }
 
+// The RDFizer's type and port as the run says; a SPARQL type, something
+// typed into the field it opens, then "Set Default".
 void SoakSheetRun::VisitRdfDataAccess() {
     Choose(RdfDataAccess, IDC_RDFIZER_TYPE, OutcomeOf(m_run).ProxyService == L"corvessa" ? 0 : 1);
     TypeInto(Control(RdfDataAccess, IDC_RDFIZER_PORT), OutcomeOf(m_run).ProxyPort);
     Choose(RdfDataAccess, IDC_SPARQL_TYPE, m_run % 3);
-    TypeInto(Control(RdfDataAccess, IDC_SPARQL_HOST), L"soak.example");
+    HWND hHost = Control(RdfDataAccess, IDC_SPARQL_HOST);
+    TypeInto(::IsWindowEnabled(hHost) ? hHost : Control(RdfDataAccess, IDC_SPARQL_URL),
+             L"soak.example");
     Click(RdfDataAccess, IDC_SPARQL_DEFAULT);
     EditHeaderRows();
     ShakeHeadersList();
@@ -160,7 +168,8 @@ bool SoakSheetRun::IsEditing(int row, int column) {
     RECT rect{};
     if (hEditor != nullptr && ::GetParent(hEditor) == hList && ::GetWindowRect(hEditor, &rect)) {
         ::MapWindowPoints(nullptr, hList, reinterpret_cast<POINT*>(&rect), 2);
-        if (rect.top / ListRowHeight() == row + 1 && (rect.left >= kHeaderColumnWidth) == (column == 1))
+        if (rect.top / ListRowHeight() == row + 1 &&
+            (rect.left >= kHeaderColumnWidth) == (column == 1))
             return true;
     }
     Report("no editor opened over row " + std::to_string(row) + " cell " + std::to_string(column));
@@ -202,8 +211,9 @@ void SoakSheetRun::Stroke(UINT key, wchar_t ch) {
 }
 
 // The list as a user and the system work it after the edit: the mouse over
-// the cut-off value (title tip) and away, both column headers clicked
-// (sorting), the first column widened and narrowed back, the columns
+// the cut-off value (title tip) and away, the column headers clicked
+// (sorted by header, by value, by value reversed: the edited row is first
+// again), the first column widened and narrowed back, the columns
 // swapped and swapped back by drag and drop, the arrow keys and a letter
 // (an editor opens on each row reached), a settings and a theme change
 // (fonts, theme handles, title tip and drop arrows made again), then
@@ -212,13 +222,11 @@ void SoakSheetRun::Stroke(UINT key, wchar_t ch) {
 void SoakSheetRun::ShakeHeadersList() {
     HWND hList = Control(RdfDataAccess, IDC_HEADERS_LIST);
     const int rowHeight = ListRowHeight();
-    ::SendMessageW(hList, WM_VSCROLL, SB_TOP, 0);
-    Hover(hList, kHeaderColumnWidth + 40, rowHeight + rowHeight / 2);
-    if (!::IsWindowVisible(::FindWindowW(L"TitleTip", nullptr)))
-        Report("no title tip showed over the cut-off value");
+    ShowTitleTip();
     Hover(hList, 20, rowHeight / 2);
     ::SendMessageW(hList, WM_MOUSELEAVE, 0, 0);
-    for (int x : {20, kHeaderColumnWidth + 20}) Drag(hList, x, x, rowHeight / 2);
+    for (int x : {20, kHeaderColumnWidth + 20, kHeaderColumnWidth + 20})
+        Drag(hList, x, x, rowHeight / 2);
     Drag(hList, kHeaderColumnWidth, kHeaderColumnWidth + 30, rowHeight / 2);
     Drag(hList, kHeaderColumnWidth + 30, kHeaderColumnWidth, rowHeight / 2);
     SwapColumns(hList, rowHeight, true);
@@ -232,18 +240,18 @@ void SoakSheetRun::ShakeHeadersList() {
     ::SendMessageW(hList, WM_SETTINGCHANGE, 0, 0);
     ::SendMessageW(hList, WM_THEMECHANGED, 0, 0);
     switch (m_run % 4) {
-    case 1:
-        ::SendMessageW(hList, WM_VSCROLL, SB_LINEDOWN, 0);
-        Pump(250);
-        ::SendMessageW(hList, WM_VSCROLL, SB_ENDSCROLL, 0);
-        ::SendMessageW(hList, WM_VSCROLL, SB_TOP, 0);
-        break;
-    case 2:
-        ::SendMessageW(hList, WM_VSCROLL, SB_LINEDOWN, 0);
-        break;
-    default:
-        ::SendMessageW(hList, WM_VSCROLL, SB_BOTTOM, 0);
-        break;
+        case 1:
+            ::SendMessageW(hList, WM_VSCROLL, SB_LINEDOWN, 0);
+            Pump(250);
+            ::SendMessageW(hList, WM_VSCROLL, SB_ENDSCROLL, 0);
+            ::SendMessageW(hList, WM_VSCROLL, SB_TOP, 0);
+            break;
+        case 2:
+            ::SendMessageW(hList, WM_VSCROLL, SB_LINEDOWN, 0);
+            break;
+        default:
+            ::SendMessageW(hList, WM_VSCROLL, SB_BOTTOM, 0);
+            break;
     }
     Pump();
 }
@@ -277,6 +285,16 @@ void SoakSheetRun::Drag(HWND hWnd, int fromX, int toX, int y) {
     Pump();
 }
 
+// The mouse over the cut-off value of the first row: the title tip shows.
+void SoakSheetRun::ShowTitleTip() {
+    HWND hList = Control(RdfDataAccess, IDC_HEADERS_LIST);
+    const int rowHeight = ListRowHeight();
+    ::SendMessageW(hList, WM_VSCROLL, SB_TOP, 0);
+    Hover(hList, kHeaderColumnWidth + 40, rowHeight + rowHeight / 2);
+    if (!::IsWindowVisible(::FindWindowW(L"TitleTip", nullptr)))
+        Report("no title tip showed over the cut-off value");
+}
+
 void SoakSheetRun::Hover(HWND hWnd, int x, int y) {
     ::SendMessageW(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
     Pump();
@@ -307,25 +325,21 @@ void SoakSheetRun::Close() {
     const int way = m_run % 4;
     if (way == 3 || way == 0) {
         SelectPage(RdfDataAccess);
-        if (way == 3) {
+        if (way == 3)
             ClickCell(0, 1);
-        } else {
-            const int rowHeight = ListRowHeight();
-            ::SendMessageW(Control(RdfDataAccess, IDC_HEADERS_LIST), WM_VSCROLL, SB_TOP, 0);
-            Hover(Control(RdfDataAccess, IDC_HEADERS_LIST), kHeaderColumnWidth + 40,
-                  rowHeight + rowHeight / 2);
-        }
+        else
+            ShowTitleTip();
     }
     switch (way) {
-    case 0:
-        ::SendMessageW(m_hSheet, WM_SYSCOMMAND, SC_CLOSE, 0);
-        break;
-    case 2:
-        ::SendMessageW(::GetDlgItem(m_hSheet, IDCANCEL), BM_CLICK, 0, 0);
-        break;
-    default:
-        ::SendMessageW(::GetDlgItem(m_hSheet, IDOK), BM_CLICK, 0, 0);
-        break;
+        case 0:
+            ::SendMessageW(m_hSheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+        case 2:
+            ::SendMessageW(::GetDlgItem(m_hSheet, IDCANCEL), BM_CLICK, 0, 0);
+            break;
+        default:
+            ::SendMessageW(::GetDlgItem(m_hSheet, IDOK), BM_CLICK, 0, 0);
+            break;
     }
 }
 
@@ -354,12 +368,15 @@ void SoakSheetRun::Choose(int page, int comboId, int position) {
     Pump();
 }
 
-// Over the whole text, one character message a key.
+// Over the whole text of the field, which must take the focus.
 void SoakSheetRun::TypeInto(HWND hEdit, const std::wstring& text) {
     ::SetFocus(hEdit);
+    if (::GetFocus() != hEdit) {
+        Report("a field to type into did not take the focus");
+        return;
+    }
     ::SendMessageW(hEdit, EM_SETSEL, 0, -1);
-    for (wchar_t ch : text) ::SendMessageW(hEdit, WM_CHAR, ch, 1);
-    Pump();
+    Type(text);
 }
 
 void SoakSheetRun::Pump(DWORD milliseconds) {
@@ -372,7 +389,8 @@ void SoakSheetRun::Pump(DWORD milliseconds) {
         }
         const ULONGLONG now = ::GetTickCount64();
         if (now >= until) return;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now), QS_ALLINPUT);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now),
+                                    QS_ALLINPUT);
     }
 }
 

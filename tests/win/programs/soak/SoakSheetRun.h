@@ -39,6 +39,7 @@ private:
     void ShakeHeadersList();
     void SwapColumns(HWND hList, int rowHeight, bool valueFirst);
     void Drag(HWND hWnd, int fromX, int toX, int y);
+    void ShowTitleTip();
     void Hover(HWND hWnd, int x, int y);
     bool ClickCell(int row, int column);
     bool IsEditing(int row, int column);
