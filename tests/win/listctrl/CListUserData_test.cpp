@@ -9,12 +9,11 @@ namespace {
 class HeadersList : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(parent.CreateHidden(), nullptr);
-        const RECT rect{10, 10, 410, 210};
-        ASSERT_NE(list.Create(parent.m_hWnd, rect, nullptr,
-                              WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, WS_EX_CLIENTEDGE,
-                              LIST_ID),
-                  nullptr);
+        // With the frame a dialog template gives it, which the list trades
+        // for its own.
+        ASSERT_NO_FATAL_FAILURE(CreateChildList(parent, list, RECT{10, 10, 410, 210},
+                                                WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP,
+                                                WS_EX_CLIENTEDGE));
     }
     void TearDown() override { parent.DestroyWindow(); }
 
