@@ -1,7 +1,6 @@
 #include "sheet/CTab1.h"
 
 #include "prefs/PreferenceSet.h"
-#include "sheet/COptionsDlg.h"
 #include "sheet/CPageControls.h"
 #include "sheet/CTab2.h"
 #include "sheet/PageValues.h"
@@ -16,13 +15,9 @@ const wchar_t kOpeningModeKey[] = L"openingmode";
 
 }  // namespace
 
-void CTab1::Link(COptionsDlg* pSheet, CTab2* pTab2) {
-    m_pSheet = pSheet;
+void CTab1::Link(PreferenceSet* pPrefs, CTab2* pTab2) {
+    COptionsPage::Link(pPrefs);
     m_pTab2 = pTab2;
-}
-
-PreferenceSet* CTab1::Preferences() const {
-    return m_pSheet != nullptr ? &m_pSheet->Preferences() : nullptr;
 }
 
 LRESULT CTab1::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
@@ -94,13 +89,4 @@ void CTab1::StoreToPreferences() {
     pPrefs->SetAt(kViewerEndpointKey, m_viewerEndpoint);
     pPrefs->SetAt(kOpeningBehaviorKey, m_openingBehavior);
     pPrefs->SetAt(kOpeningModeKey, m_openingMode);
-}
-
-LRESULT CTab1::OnKillActive(int, LPNMHDR pnmh, BOOL& bHandled) {
-    if (!IsSheetNotification(pnmh)) {
-        bHandled = FALSE;
-        return 0;
-    }
-    StoreToPreferences();
-    return FALSE;  // the page never refuses to be left
 }
