@@ -162,10 +162,7 @@ TEST(ListAccessible, ScreenReaderReadsTheHeadersGridAndFollowsClicksKeysAndRows)
             CListUserData& list = dlg.RdfDataAccessPage().HeadersList();
             HWND hGrid = sheet.Control(kRdf, IDC_HEADERS_LIST);
             gridtest::Pump(80);
-            IAccessible* pAcc = nullptr;
-            ASSERT_EQ(::AccessibleObjectFromWindow(hGrid, OBJID_CLIENT, IID_IAccessible,
-                                                   reinterpret_cast<void**>(&pAcc)),
-                      S_OK);
+            IAccessible* pAcc = ClientObjectOf(hGrid);
             ASSERT_NE(pAcc, nullptr);
             pKept = pAcc;
             recorder.Watch(hGrid);

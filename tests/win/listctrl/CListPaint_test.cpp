@@ -243,13 +243,7 @@ TEST_P(ListPaint, OwnerDrawColumnFirstLeavesRowsBlank) {
 }
 
 TEST_P(ListPaint, TimeOnlyDateCellShowsJustTheTime) {
-    SYSTEMTIME date{};
-    date.wYear = 2024;
-    date.wMonth = 2;
-    date.wDay = 29;
-    date.wHour = 13;
-    date.wMinute = 30;
-    date.wSecond = 5;
+    const SYSTEMTIME date = KeyDate();
     const std::wstring time = CTestGrid::FormatCellTime(date);
     const std::wstring both = CTestGrid::FormatCellDate(date) + L" " + time;
     ASSERT_FALSE(time.empty());

@@ -146,13 +146,7 @@ TEST_F(HeadersList, RowsAndCellsAnswerByColumnIdAndStayNeutralOutOfRange) {
 
 TEST_F(HeadersList, DateCellsKeepTheFourteenDigitKey) {
     AddRows(1);
-    SYSTEMTIME date{};
-    date.wYear = 2024;
-    date.wMonth = 2;
-    date.wDay = 29;
-    date.wHour = 13;
-    date.wMinute = 30;
-    date.wSecond = 5;
+    SYSTEMTIME date = KeyDate();
     date.wMilliseconds = 999;  // not kept
     date.wDayOfWeek = 4;
     ASSERT_TRUE(list.SetCellDate(0, 1, date));

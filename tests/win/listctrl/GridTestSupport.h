@@ -181,6 +181,18 @@ inline void Key(HWND hWnd, UINT vk, bool shift = false, bool ctrl = false) {
     SetKeyboardState(state);
 }
 
+// The date and time of the cell key "20240229133005".
+inline SYSTEMTIME KeyDate() {
+    SYSTEMTIME date{};
+    date.wYear = 2024;
+    date.wMonth = 2;
+    date.wDay = 29;
+    date.wHour = 13;
+    date.wMinute = 30;
+    date.wSecond = 5;
+    return date;
+}
+
 // ---- Fixtures --------------------------------------------------------------
 
 // Makes the list a child of a new hidden parent. Smooth scrolling is off,

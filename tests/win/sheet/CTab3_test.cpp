@@ -248,10 +248,7 @@ TEST(AboutPage, ScreenReadersSeeALinkThatJumpsAndLetsGoCleanlyWhenThePageCloses)
     IAccessible* pKept = nullptr;
     AboutSheet about;
     about.Run([&](SheetDriver&, HWND hLink) {
-        IAccessible* pLink = nullptr;
-        ASSERT_EQ(::AccessibleObjectFromWindow(hLink, OBJID_CLIENT, IID_IAccessible,
-                                               reinterpret_cast<void**>(&pLink)),
-                  S_OK);
+        IAccessible* pLink = ClientObjectOf(hLink);
         ASSERT_NE(pLink, nullptr);
         pKept = pLink;
 

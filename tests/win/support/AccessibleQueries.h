@@ -9,6 +9,16 @@
 
 namespace accessible {
 
+// The object of a window's client area, as a screen reader gets it; null
+// when there is none.
+inline IAccessible* ClientObjectOf(HWND hWnd) {
+    IAccessible* pAcc = nullptr;
+    EXPECT_EQ(::AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, IID_IAccessible,
+                                           reinterpret_cast<void**>(&pAcc)),
+              S_OK);
+    return pAcc;
+}
+
 // The child id as the VARIANT the calls take; CHILDID_SELF names the
 // object itself.
 inline VARIANT Child(LONG id) {
