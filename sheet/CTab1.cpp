@@ -50,10 +50,11 @@ void CTab1::PrepareControls() {
 void CTab1::SetControlsFromValues() {
     CPageControls::SelectPosition(m_hViewerType,
                                   ViewerRules::ViewerTypes().PositionOf(m_viewerType));
-    CPageControls::CheckRadio(m_hBehaviors, 3,
+    CPageControls::CheckRadio(m_hBehaviors, ARRAYSIZE(m_hBehaviors),
                               ViewerRules::OpeningBehaviors().PositionOf(m_openingBehavior));
     CPageControls::WriteText(m_hViewerUrl, m_viewerEndpoint);
-    CPageControls::CheckRadio(m_hModes, 2, ViewerRules::OpeningModes().PositionOf(m_openingMode));
+    CPageControls::CheckRadio(m_hModes, ARRAYSIZE(m_hModes),
+                              ViewerRules::OpeningModes().PositionOf(m_openingMode));
     UpdateViewerEnabling();
 }
 
@@ -64,21 +65,28 @@ void CTab1::UpdateViewerEnabling() {
     CPageControls::Enable(m_hViewerUrl, enabling.UrlField);
 }
 
+// The address field keeps its text: choosing "Custom (URL)" enables it
+// with whatever it shows.
 LRESULT CTab1::OnViewerChanged(WORD, WORD, HWND, BOOL&) {
-    PageValues::TakeChoice(ViewerRules::ViewerTypes(),
-                           CPageControls::SelectedPosition(m_hViewerType), m_viewerType);
+    ReadViewerType();
     UpdateViewerEnabling();
     return 0;
 }
 
-void CTab1::GetValuesFromControls() {
+// No selection keeps the held type.
+void CTab1::ReadViewerType() {
     PageValues::TakeChoice(ViewerRules::ViewerTypes(),
                            CPageControls::SelectedPosition(m_hViewerType), m_viewerType);
+}
+
+void CTab1::GetValuesFromControls() {
+    ReadViewerType();
     PageValues::TakeChoice(ViewerRules::OpeningBehaviors(),
-                           CPageControls::CheckedRadio(m_hBehaviors, 3), m_openingBehavior);
+                           CPageControls::CheckedRadio(m_hBehaviors, ARRAYSIZE(m_hBehaviors)),
+                           m_openingBehavior);
     m_viewerEndpoint = CPageControls::ReadText(m_hViewerUrl);
-    PageValues::TakeChoice(ViewerRules::OpeningModes(), CPageControls::CheckedRadio(m_hModes, 2),
-                           m_openingMode);
+    PageValues::TakeChoice(ViewerRules::OpeningModes(),
+                           CPageControls::CheckedRadio(m_hModes, ARRAYSIZE(m_hModes)), m_openingMode);
 }
 
 void CTab1::StoreToPreferences() {

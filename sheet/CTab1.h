@@ -39,6 +39,7 @@ private:
 
     void LoadFromPreferences();
     void PrepareControls();
+    void ReadViewerType();
 
     std::wstring m_viewerType;
     std::wstring m_viewerEndpoint;
