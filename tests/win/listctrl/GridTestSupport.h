@@ -96,6 +96,8 @@ public:
     bool toolTips = false;
     HWND ToolTip() const { return m_toolTip; }
     HWND TitleTip() const { return m_titleTip.m_hWnd; }
+    HWND DropArrows() const { return m_dropArrows.m_hWnd; }
+    bool DragImage(int position, SHDRAGIMAGE& image) { return MakeDragImage(position, image); }
     // As a column drag would leave them: the Ids stay with their columns.
     void MoveColumn(int from, int to) {
         ListColumn column = m_columns.at(from);
