@@ -25,9 +25,10 @@ COptions::COptions() {
     CBaseModule::Get().Lock();
 }
 
+// The browser's objects are let go while this object still holds the module.
 COptions::~COptions() {
-    ReleaseBrowser();
-    if (m_pSite != nullptr) m_pSite->Release();
+    m_browser.Reset();
+    m_site.Reset();
     CBaseModule::Get().Unlock();
 }
 
@@ -58,12 +59,11 @@ ULONG COptions::Release() {
 HRESULT COptions::SetSite(IUnknown* pUnkSite) {
     // A new site's browser replaces the old one; a site without a browser
     // leaves none, so Exec never works on a browser it was not given.
-    ReleaseBrowser();
+    m_browser.Reset();
     if (pUnkSite != nullptr) FetchBrowser(pUnkSite);
-    if (pUnkSite != m_pSite) {
+    if (pUnkSite != m_site.Get()) {
         if (pUnkSite != nullptr) pUnkSite->AddRef();
-        if (m_pSite != nullptr) m_pSite->Release();
-        m_pSite = pUnkSite;
+        m_site.Reset(pUnkSite);
     }
     return S_OK;
 }
@@ -78,23 +78,17 @@ void COptions::FetchBrowser(IUnknown* pUnkSite) {
     if (SUCCEEDED(pProvider->QueryService(SID_SWebBrowserApp, IID_IWebBrowser2,
                                           reinterpret_cast<void**>(&pBrowser))) &&
         pBrowser != nullptr)
-        m_pBrowser = pBrowser;
+        m_browser.Reset(pBrowser);
     pProvider->Release();
-}
-
-void COptions::ReleaseBrowser() {
-    if (m_pBrowser == nullptr) return;
-    m_pBrowser->Release();
-    m_pBrowser = nullptr;
 }
 
 HRESULT COptions::GetSite(REFIID riid, void** ppvSite) {
     if (ppvSite == nullptr) return E_POINTER;
-    if (m_pSite == nullptr) {
+    if (!m_site) {
         *ppvSite = nullptr;
         return E_FAIL;
     }
-    return m_pSite->QueryInterface(riid, ppvSite);
+    return m_site.Get()->QueryInterface(riid, ppvSite);
 }
 
 HRESULT COptions::QueryStatus(const GUID*, ULONG, OLECMD[], OLECMDTEXT*) { return S_OK; }
@@ -113,12 +107,12 @@ HRESULT COptions::Exec(const GUID*, DWORD, DWORD, VARIANT*, VARIANT*) {
 }
 
 HWND COptions::FindBrowserWindow() {
-    if (m_pBrowser == nullptr) {
+    if (!m_browser) {
         ShowOops(L"No Web browser pointer");
         return nullptr;
     }
     SHANDLE_PTR hWnd = 0;
-    if (FAILED(m_pBrowser->get_HWND(&hWnd)) || hWnd == 0) {
+    if (FAILED(m_browser.Get()->get_HWND(&hWnd)) || hWnd == 0) {
         ShowOops(L"Can't get browser window pointer");
         return nullptr;
     }

@@ -4,6 +4,7 @@
 #include <exdisp.h>
 #include <ocidl.h>
 
+#include "framework/CComReference.h"
 #include "framework/IDispatchImpl.h"
 #include "module/BrackwynVTL.h"
 
@@ -39,12 +40,11 @@ private:
     COptions& operator=(const COptions&) = delete;
 
     void FetchBrowser(IUnknown* pUnkSite);
-    void ReleaseBrowser();
     // The browser's top-level window, or null after telling the user why not.
     HWND FindBrowserWindow();
     static void ShowOops(LPCWSTR text);
 
     ULONG m_refCount = 0;
-    IUnknown* m_pSite = nullptr;
-    IWebBrowser2* m_pBrowser = nullptr;
+    CComReference<IUnknown> m_site;
+    CComReference<IWebBrowser2> m_browser;
 };

@@ -1,17 +1,11 @@
 #include "framework/CAccessibleProxy.h"
 
-// Reached only through the last Release, when no client holds the object:
-// nothing is left to disconnect but the standard proxy.
-CAccessibleProxy::~CAccessibleProxy() {
-    if (m_pStandard != nullptr) m_pStandard->Release();
-}
-
 bool CAccessibleProxy::Connect(HWND hWnd) {
     void* pStandard = nullptr;
     if (FAILED(::CreateStdAccessibleObject(hWnd, OBJID_CLIENT, IID_IAccessible, &pStandard)) ||
         pStandard == nullptr)
         return false;
-    m_pStandard = static_cast<IAccessible*>(pStandard);
+    m_standard.Reset(static_cast<IAccessible*>(pStandard));
     m_hWnd = hWnd;
     return true;
 }
@@ -24,9 +18,8 @@ LRESULT CAccessibleProxy::Answer(WPARAM wParam) {
 }
 
 void CAccessibleProxy::Disconnect() {
-    if (m_pStandard == nullptr) return;
-    m_pStandard->Release();
-    m_pStandard = nullptr;
+    if (!m_standard) return;
+    m_standard.Reset();
     m_hWnd = nullptr;
     // Clients in other apartments or processes lose their proxies now; the
     // caller's reference keeps this object alive through it.

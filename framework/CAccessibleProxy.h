@@ -3,6 +3,8 @@
 #include <oleacc.h>
 #include <ole2.h>
 
+#include "framework/CComReference.h"
+
 // The accessible object of one window's client area: a class derived from
 // this one answers what it knows about its window, and everything else
 // goes to the system's standard proxy for the window, which this object
@@ -32,7 +34,7 @@ public:
     // Cuts the object from its window: the standard proxy is released and
     // every later call fails with RPC_E_DISCONNECTED.
     void Disconnect();
-    bool IsConnected() const { return m_pStandard != nullptr; }
+    bool IsConnected() const { return static_cast<bool>(m_standard); }
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
@@ -79,7 +81,9 @@ public:
 protected:
     // One reference, the window's. Connect before handing the object out.
     CAccessibleProxy() = default;
-    virtual ~CAccessibleProxy();
+    // Reached only through the last Release, when no client holds the
+    // object: nothing is left to disconnect but the standard proxy.
+    virtual ~CAccessibleProxy() = default;
     CAccessibleProxy(const CAccessibleProxy&) = delete;
     CAccessibleProxy& operator=(const CAccessibleProxy&) = delete;
 
@@ -99,10 +103,10 @@ protected:
 private:
     template <class Method, class... Args>
     HRESULT Delegate(Method method, Args... args) {
-        return m_pStandard != nullptr ? (m_pStandard->*method)(args...) : RPC_E_DISCONNECTED;
+        return m_standard ? (m_standard.Get()->*method)(args...) : RPC_E_DISCONNECTED;
     }
 
     LONG m_references = 1;
-    IAccessible* m_pStandard = nullptr;
+    CComReference<IAccessible> m_standard;
     HWND m_hWnd = nullptr;
 };

@@ -5,6 +5,7 @@
 
 #include "framework/CAtlModule.h"
 #include "framework/CBaseModule.h"
+#include "framework/CModuleLockGuard.h"
 #include "framework/CObjectMapEntry.h"
 #include "framework/CRegistrar.h"
 #include "framework/CTypeLibRegistrar.h"

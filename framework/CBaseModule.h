@@ -39,12 +39,3 @@ private:
     CRITICAL_SECTION m_cs;
     bool m_initFailed;
 };
-
-// Holds the module lock for one scope.
-class CModuleLockGuard {
-public:
-    CModuleLockGuard() { ::EnterCriticalSection(&CBaseModule::Get().m_cs); }
-    ~CModuleLockGuard() { ::LeaveCriticalSection(&CBaseModule::Get().m_cs); }
-    CModuleLockGuard(const CModuleLockGuard&) = delete;
-    CModuleLockGuard& operator=(const CModuleLockGuard&) = delete;
-};

@@ -115,9 +115,9 @@ void CHyperLinkImpl::ReadBrowserColours() {
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\Settings", 0,
                         KEY_READ, &hKey) != ERROR_SUCCESS)
         return;
-    ReadColour(hKey, L"Anchor Color", m_linkColor);
-    ReadColour(hKey, L"Anchor Color Visited", m_visitedColor);
-    ::RegCloseKey(hKey);
+    const CRegKeyHandle settings(hKey);
+    ReadColour(settings.Get(), L"Anchor Color", m_linkColor);
+    ReadColour(settings.Get(), L"Anchor Color Visited", m_visitedColor);
 }
 
 // Only a terminated text of at most 11 characters that reads as a colour

@@ -20,14 +20,12 @@ public:
     // without it the whole label is.
     static constexpr DWORD LinkTagMode = 0x10;
 
-    DWORD GetExtendedStyle() const { return m_extendedStyle; }
     void SetExtendedStyle(DWORD style) { m_extendedStyle = style; }
 
     // The address to open, also the tooltip's text.
     const std::wstring& GetLinkTarget() const { return m_target; }
     void SetLinkTarget(const std::wstring& target);
     // The label with its tags; set as the window text too.
-    const std::wstring& GetLinkLabel() const { return m_label; }
     void SetLinkLabel(const std::wstring& label);
 
     // Takes over the window and sets the link up on it: fonts, tooltip,

@@ -18,7 +18,6 @@ public:
     // Appends a page; to a running sheet it is sent with PSM_ADDPAGE. A page
     // that cannot be created or added is destroyed and left out.
     bool AddPage(PROPSHEETPAGEW& page);
-    int GetPageCount() const { return static_cast<int>(m_pages.size()); }
 
     // Runs the sheet modally; returns the PropertySheet result.
     INT_PTR DoModal(HWND hWndParent = nullptr);

@@ -7,17 +7,15 @@ CTypeInfoHolder::CTypeInfoHolder(const IID& iid, const GUID& libid, WORD majorVe
     : m_iid(iid), m_libid(libid), m_majorVersion(majorVersion), m_minorVersion(minorVersion),
       m_libraryLcid(libraryLcid) {}
 
-CTypeInfoHolder::~CTypeInfoHolder() {
-    if (m_pTypeInfo != nullptr) m_pTypeInfo->Release();
-}
-
 HRESULT CTypeInfoHolder::LoadTypeInfo() {
-    if (m_pTypeInfo != nullptr) return S_OK;
+    if (m_typeInfo) return S_OK;
     ITypeLib* pTypeLib = nullptr;
     HRESULT hr = ::LoadRegTypeLib(m_libid, m_majorVersion, m_minorVersion, m_libraryLcid, &pTypeLib);
     if (FAILED(hr)) return hr;
-    hr = pTypeLib->GetTypeInfoOfGuid(m_iid, &m_pTypeInfo);
+    ITypeInfo* pTypeInfo = nullptr;
+    hr = pTypeLib->GetTypeInfoOfGuid(m_iid, &pTypeInfo);
     pTypeLib->Release();
+    if (SUCCEEDED(hr)) m_typeInfo.Reset(pTypeInfo);
     return hr;
 }
 
@@ -27,8 +25,8 @@ HRESULT CTypeInfoHolder::GetTypeInfo(UINT iTInfo, LCID, ITypeInfo** ppTInfo) {
     if (iTInfo != 0) return DISP_E_BADINDEX;
     const HRESULT hr = LoadTypeInfo();
     if (FAILED(hr)) return hr;
-    m_pTypeInfo->AddRef();
-    *ppTInfo = m_pTypeInfo;
+    m_typeInfo.Get()->AddRef();
+    *ppTInfo = m_typeInfo.Get();
     return S_OK;
 }
 
@@ -37,7 +35,7 @@ HRESULT CTypeInfoHolder::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cN
     if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     if (cNames != 0 && (rgszNames == nullptr || rgDispId == nullptr)) return E_POINTER;
     const HRESULT hr = LoadTypeInfo();
-    return FAILED(hr) ? hr : ::DispGetIDsOfNames(m_pTypeInfo, rgszNames, cNames, rgDispId);
+    return FAILED(hr) ? hr : ::DispGetIDsOfNames(m_typeInfo.Get(), rgszNames, cNames, rgDispId);
 }
 
 HRESULT CTypeInfoHolder::Invoke(IDispatch* pThis, DISPID dispIdMember, REFIID riid, LCID,
@@ -47,6 +45,6 @@ HRESULT CTypeInfoHolder::Invoke(IDispatch* pThis, DISPID dispIdMember, REFIID ri
     if (pDispParams == nullptr) return E_POINTER;
     const HRESULT hr = LoadTypeInfo();
     return FAILED(hr) ? hr
-                      : ::DispInvoke(pThis, m_pTypeInfo, dispIdMember, wFlags, pDispParams,
+                      : ::DispInvoke(pThis, m_typeInfo.Get(), dispIdMember, wFlags, pDispParams,
                                      pVarResult, pExcepInfo, puArgErr);
 }

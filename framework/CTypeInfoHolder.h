@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include "framework/CComReference.h"
+
 // The type description of one dual interface, taken from the registered
 // type library on first use and kept until the holder goes. Serves the
 // type-library-driven half of IDispatch.
@@ -10,7 +12,6 @@ public:
     // The library is looked up under its version and the locale it was registered with.
     CTypeInfoHolder(const IID& iid, const GUID& libid, WORD majorVersion, WORD minorVersion,
                     LCID libraryLcid);
-    ~CTypeInfoHolder();
     CTypeInfoHolder(const CTypeInfoHolder&) = delete;
     CTypeInfoHolder& operator=(const CTypeInfoHolder&) = delete;
 
@@ -29,5 +30,5 @@ private:
     WORD m_majorVersion;
     WORD m_minorVersion;
     LCID m_libraryLcid;
-    ITypeInfo* m_pTypeInfo = nullptr;
+    CComReference<ITypeInfo> m_typeInfo;
 };

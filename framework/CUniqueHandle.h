@@ -71,6 +71,9 @@ struct GdiObjectCloser {
 struct CursorCloser {
     void operator()(HCURSOR h) const { ::DestroyCursor(h); }
 };
+struct IconCloser {
+    void operator()(HICON h) const { ::DestroyIcon(h); }
+};
 struct ImageListCloser {
     void operator()(HIMAGELIST h) const { ::ImageList_Destroy(h); }
 };
@@ -84,6 +87,10 @@ struct KernelObjectCloser {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     BOOL operator()(HANDLE h) const { return ::CloseHandle(h); }
 };
+struct FindCloser {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    void operator()(HANDLE h) const { ::FindClose(h); }
+};
 struct RegKeyCloser {
     void operator()(HKEY h) const { ::RegCloseKey(h); }
 };
@@ -93,9 +100,12 @@ using CBrushHandle = CUniqueHandle<HBRUSH, GdiObjectCloser>;
 using CPenHandle = CUniqueHandle<HPEN, GdiObjectCloser>;
 using CBitmapHandle = CUniqueHandle<HBITMAP, GdiObjectCloser>;
 using CCursorHandle = CUniqueHandle<HCURSOR, CursorCloser>;
+using CIconHandle = CUniqueHandle<HICON, IconCloser>;
 using CImageListHandle = CUniqueHandle<HIMAGELIST, ImageListCloser>;
 using CThemeHandle = CUniqueHandle<HTHEME, ThemeCloser>;
 using CMemoryDCHandle = CUniqueHandle<HDC, MemoryDCCloser>;
 // Files, processes and the like: what CloseHandle closes.
 using CKernelHandle = CUniqueHandle<HANDLE, KernelObjectCloser>;
+// A directory search of FindFirstFile.
+using CFindHandle = CUniqueHandle<HANDLE, FindCloser>;
 using CRegKeyHandle = CUniqueHandle<HKEY, RegKeyCloser>;

@@ -1,6 +1,7 @@
 #include "framework/CWinModule.h"
 
 #include "framework/CBaseModule.h"
+#include "framework/CModuleLockGuard.h"
 #include "framework/CWindowImplBase.h"
 
 namespace {

@@ -34,10 +34,6 @@ LRESULT CWindowImplBase::DefWindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam) 
     return ::DefSubclassProc(m_hWnd, uMsg, wParam, lParam);
 }
 
-LRESULT CWindowImplBase::DefWindowProc() {
-    return DefWindowProc(m_pCurrentMsg->message, m_pCurrentMsg->wParam, m_pCurrentMsg->lParam);
-}
-
 void CWindowImplBase::OnFinalMessage(HWND) {}
 
 HWND CWindowImplBase::CreateWindowOfClass(ATOM atom, HWND hWndParent, const RECT& rect,
@@ -66,9 +62,7 @@ LRESULT CALLBACK CWindowImplBase::SubclassProc(HWND hWnd, UINT uMsg, WPARAM wPar
 }
 
 LRESULT CWindowImplBase::Dispatch(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-    MSG msg{hWnd, uMsg, wParam, lParam, 0, {0, 0}};
-    const MSG* pOldMsg = m_pCurrentMsg;
-    m_pCurrentMsg = &msg;
+    ++m_nesting;
     LRESULT lResult = 0;
     if (!ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, 0))
         lResult = ::DefSubclassProc(hWnd, uMsg, wParam, lParam);
@@ -79,8 +73,8 @@ LRESULT CWindowImplBase::Dispatch(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lP
         if (m_hWnd == hWnd) m_hWnd = nullptr;
         m_destroyed = true;
     }
-    m_pCurrentMsg = pOldMsg;
-    if (m_destroyed && pOldMsg == nullptr) {
+    --m_nesting;
+    if (m_destroyed && m_nesting == 0) {
         m_destroyed = false;
         // Last of all: the hook may delete the object.
         OnFinalMessage(hWnd);

@@ -16,10 +16,8 @@ public:
 
     BOOL DestroyWindow();
 
-    // Default handling of a message, and of the message being processed.
+    // Default handling of a message: the window's previous procedure.
     LRESULT DefWindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam);
-    LRESULT DefWindowProc();
-    const MSG* GetCurrentMessage() const { return m_pCurrentMsg; }
 
     // Called after the window's last message (WM_NCDESTROY), once the
     // object handles no message any more (so not inside a handler that
@@ -38,6 +36,6 @@ private:
     LRESULT Dispatch(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
     UINT_PTR SubclassId() const;
 
-    const MSG* m_pCurrentMsg = nullptr;
+    int m_nesting = 0;  // messages of this object being handled, one inside another
     bool m_destroyed = false;  // its window went while a message was handled
 };

@@ -6,7 +6,8 @@
 
 // IDispatch of a dual interface, served from the interface's description in
 // its registered type library (version major.minor, locale libraryLcid).
-template <class Interface, const IID* piid, const GUID* plibid, WORD major, WORD minor, LCID libraryLcid>
+template <class Interface, const IID* piid, const GUID* plibid, WORD major, WORD minor,
+          LCID libraryLcid>
 class IDispatchImpl : public Interface {
 public:
     STDMETHOD(GetTypeInfoCount)(UINT* pctinfo) override {
@@ -24,8 +25,8 @@ public:
     STDMETHOD(Invoke)(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
                       DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
                       UINT* puArgErr) override {
-        return m_typeInfo.Invoke(static_cast<Interface*>(this), dispIdMember, riid, lcid, wFlags, pDispParams, pVarResult,
-                                 pExcepInfo, puArgErr);
+        return m_typeInfo.Invoke(static_cast<Interface*>(this), dispIdMember, riid, lcid, wFlags,
+                                 pDispParams, pVarResult, pExcepInfo, puArgErr);
     }
 
 protected:

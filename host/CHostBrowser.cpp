@@ -1,26 +1,7 @@
 #include "host/CHostBrowser.h"
 
-CHostBrowser::CHostBrowser(HWND hWnd, bool failHwnd) : m_hWnd(hWnd), m_failHwnd(failHwnd) {}
-
-HRESULT CHostBrowser::QueryInterface(REFIID riid, void** ppv) {
-    if (ppv == nullptr) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-        IsEqualIID(riid, IID_IWebBrowser) || IsEqualIID(riid, IID_IWebBrowserApp) ||
-        IsEqualIID(riid, IID_IWebBrowser2)) {
-        *ppv = static_cast<IWebBrowser2*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG CHostBrowser::AddRef() { return ++m_refCount; }
-
-ULONG CHostBrowser::Release() {
-    const ULONG count = --m_refCount;
-    if (count == 0) delete this;
-    return count;
+CHostBrowser::CHostBrowser(HWND hWnd, bool failHwnd) : m_hWnd(hWnd), m_failHwnd(failHwnd) {
+    AddRef();
 }
 
 HRESULT CHostBrowser::GetTypeInfoCount(UINT* pctinfo) {

@@ -2,18 +2,17 @@
 #include <windows.h>
 #include <exdisp.h>
 
+#include "framework/CUnknownImpl.h"
+
 // The stand-in browser's IWebBrowser2: it answers only its top-level
 // window, which is all the command object asks of a browser. Everything
 // else is not implemented.
-class CHostBrowser final : public IWebBrowser2 {
+class CHostBrowser final : public CUnknownImpl<IWebBrowser2, IID_IDispatch, IID_IWebBrowser,
+                                                IID_IWebBrowserApp, IID_IWebBrowser2> {
 public:
-    // failHwnd: get_HWND fails, as for a browser whose window cannot be had.
+    // One reference, the creator's. failHwnd: get_HWND fails, as for a
+    // browser whose window cannot be had.
     CHostBrowser(HWND hWnd, bool failHwnd);
-
-    // IUnknown
-    STDMETHOD(QueryInterface)(REFIID riid, void** ppv) override;
-    STDMETHOD_(ULONG, AddRef)() override;
-    STDMETHOD_(ULONG, Release)() override;
 
     // IDispatch
     STDMETHOD(GetTypeInfoCount)(UINT* pctinfo) override;
@@ -92,9 +91,8 @@ public:
     STDMETHOD(put_Resizable)(VARIANT_BOOL) override { return E_NOTIMPL; }
 
 private:
-    ~CHostBrowser() = default;
+    ~CHostBrowser() override = default;
 
-    ULONG m_refCount = 1;
     HWND m_hWnd;
     bool m_failHwnd;
 };

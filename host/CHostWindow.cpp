@@ -7,13 +7,9 @@
 
 CHostWindow::CHostWindow(const CToolbarEntry& entry, const Switches& switches,
                          IOleCommandTarget* pCommand)
-    : m_entry(entry), m_switches(switches), m_pCommand(pCommand) {
-    m_pCommand->AddRef();
-}
-
-CHostWindow::~CHostWindow() {
-    m_pCommand->Release();
-    if (m_hIcon != nullptr) ::DestroyIcon(m_hIcon);
+    : m_entry(entry), m_switches(switches) {
+    pCommand->AddRef();
+    m_command.Reset(pCommand);
 }
 
 void CHostWindow::PressButtonLater() { ::PostMessageW(m_hButton, BM_CLICK, 0, 0); }
@@ -32,9 +28,10 @@ void CHostWindow::CreateToolbarButton() {
                                   ::GetModuleHandleW(nullptr), nullptr);
     ::SendMessageW(m_hButton, WM_SETFONT,
                    reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    m_hIcon = m_entry.LoadIcon();
-    if (m_hIcon != nullptr)
-        ::SendMessageW(m_hButton, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(m_hIcon));
+    m_icon.Reset(m_entry.LoadIcon());
+    if (m_icon)
+        ::SendMessageW(m_hButton, BM_SETIMAGE, IMAGE_ICON,
+                       reinterpret_cast<LPARAM>(m_icon.Get()));
 }
 
 void CHostWindow::CreateToolsMenu() {
@@ -48,7 +45,7 @@ void CHostWindow::CreateToolsMenu() {
 
 void CHostWindow::GiveSite() {
     IObjectWithSite* pWithSite = nullptr;
-    if (FAILED(m_pCommand->QueryInterface(IID_IObjectWithSite,
+    if (FAILED(m_command.Get()->QueryInterface(IID_IObjectWithSite,
                                           reinterpret_cast<void**>(&pWithSite))))
         return;
     CHostBrowser* pBrowser =
@@ -62,7 +59,7 @@ void CHostWindow::GiveSite() {
 
 void CHostWindow::TakeSiteBack() {
     IObjectWithSite* pWithSite = nullptr;
-    if (FAILED(m_pCommand->QueryInterface(IID_IObjectWithSite,
+    if (FAILED(m_command.Get()->QueryInterface(IID_IObjectWithSite,
                                           reinterpret_cast<void**>(&pWithSite))))
         return;
     pWithSite->SetSite(nullptr);
@@ -70,7 +67,8 @@ void CHostWindow::TakeSiteBack() {
 }
 
 LRESULT CHostWindow::OnPress(WORD, WORD, HWND, BOOL&) {
-    m_lastExecResult = m_pCommand->Exec(nullptr, 0, OLECMDEXECOPT_DODEFAULT, nullptr, nullptr);
+    m_lastExecResult =
+        m_command.Get()->Exec(nullptr, 0, OLECMDEXECOPT_DODEFAULT, nullptr, nullptr);
     if (m_switches.exitAfterPress) DestroyWindow();
     return 0;
 }

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <docobj.h>
 
+#include "framework/CComReference.h"
+#include "framework/CUniqueHandle.h"
 #include "framework/CWindowImpl.h"
 #include "host/CToolbarEntry.h"
 
@@ -25,7 +27,6 @@ public:
 
     CHostWindow(const CToolbarEntry& entry, const Switches& switches,
                 IOleCommandTarget* pCommand);
-    ~CHostWindow() override;
 
     // Presses the toolbar button as a user would (posted: runs in the message loop).
     void PressButtonLater();
@@ -49,8 +50,8 @@ private:
 
     const CToolbarEntry& m_entry;
     Switches m_switches;
-    IOleCommandTarget* m_pCommand;
+    CComReference<IOleCommandTarget> m_command;
     HWND m_hButton = nullptr;
-    HICON m_hIcon = nullptr;
+    CIconHandle m_icon;
     HRESULT m_lastExecResult = S_OK;
 };

@@ -2,6 +2,8 @@
 
 #include <objbase.h>
 
+#include "framework/CUniqueHandle.h"
+
 namespace {
 
 const wchar_t kExtensionsKey[] = L"SOFTWARE\\Microsoft\\Internet Explorer\\Extensions";
@@ -23,23 +25,23 @@ std::wstring ReadString(HKEY hKey, LPCWSTR name) {
 }  // namespace
 
 bool CToolbarEntry::FindFirst(CToolbarEntry& entry) {
-    HKEY hExtensions = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kExtensionsKey, 0, KEY_READ, &hExtensions) !=
-        ERROR_SUCCESS)
+    HKEY hKey = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kExtensionsKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
         return false;
+    const CRegKeyHandle extensions(hKey);
     bool found = false;
     wchar_t name[256];
     for (DWORD index = 0; !found; ++index) {
         DWORD length = ARRAYSIZE(name);
-        if (::RegEnumKeyExW(hExtensions, index, name, &length, nullptr, nullptr, nullptr,
+        if (::RegEnumKeyExW(extensions.Get(), index, name, &length, nullptr, nullptr, nullptr,
                             nullptr) != ERROR_SUCCESS)
             break;
         HKEY hEntry = nullptr;
-        if (::RegOpenKeyExW(hExtensions, name, 0, KEY_READ, &hEntry) != ERROR_SUCCESS) continue;
-        found = entry.Read(hEntry);
-        ::RegCloseKey(hEntry);
+        if (::RegOpenKeyExW(extensions.Get(), name, 0, KEY_READ, &hEntry) != ERROR_SUCCESS)
+            continue;
+        const CRegKeyHandle entryKey(hEntry);
+        found = entry.Read(entryKey.Get());
     }
-    ::RegCloseKey(hExtensions);
     return found;
 }
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "listctrl/CUnknownImpl.h"
+#include "framework/CUnknownImpl.h"
 
 // A data object offering a list of formats, each either with data set for
 // it or rendered on request by OnRenderData (delayed rendering). Entry i of

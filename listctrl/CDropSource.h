@@ -1,7 +1,7 @@
 #pragma once
 #include <ole2.h>
 
-#include "listctrl/CUnknownImpl.h"
+#include "framework/CUnknownImpl.h"
 
 // The source side of a column drag: goes on while a mouse button is held,
 // drops when both are up, cancels on Escape; the system draws the cursors.

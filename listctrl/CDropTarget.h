@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/CComReference.h"
-#include "listctrl/CUnknownImpl.h"
+#include "framework/CUnknownImpl.h"
 
 // A window's drop target. At drag enter it takes the data in the first of
 // its accepted formats that the data object gives; the hooks decide the

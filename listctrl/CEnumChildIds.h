@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "listctrl/CUnknownImpl.h"
+#include "framework/CUnknownImpl.h"
 
 // Enumerates accessible child ids as VT_I4 variants: the answer to a
 // screen reader that asks for a selection of several rows.

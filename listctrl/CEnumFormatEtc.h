@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "listctrl/CUnknownImpl.h"
+#include "framework/CUnknownImpl.h"
 
 // Enumerates a copy of a data object's formats. The records carry no
 // target device, so a plain copy is what the caller owns.

@@ -25,6 +25,12 @@ HRESULT CListAccessible::NoRowProperty(const VARIANT& varChild) const {
     return FAILED(hr) ? hr : DISP_E_MEMBERNOTFOUND;
 }
 
+HRESULT CListAccessible::NoRowProperty(const VARIANT& varChild, BSTR* pResult) const {
+    if (pResult == nullptr) return E_POINTER;
+    *pResult = nullptr;
+    return NoRowProperty(varChild);
+}
+
 HRESULT CListAccessible::ReturnChild(int row, VARIANT* pResult) {
     pResult->vt = VT_I4;
     pResult->lVal = row + 1;
@@ -76,16 +82,12 @@ STDMETHODIMP CListAccessible::get_accName(VARIANT varChild, BSTR* pszName) {
 
 STDMETHODIMP CListAccessible::get_accValue(VARIANT varChild, BSTR* pszValue) {
     if (IsSelf(varChild)) return CAccessibleProxy::get_accValue(varChild, pszValue);
-    if (pszValue == nullptr) return E_POINTER;
-    *pszValue = nullptr;
-    return NoRowProperty(varChild);
+    return NoRowProperty(varChild, pszValue);
 }
 
 STDMETHODIMP CListAccessible::get_accDescription(VARIANT varChild, BSTR* pszDescription) {
     if (IsSelf(varChild)) return CAccessibleProxy::get_accDescription(varChild, pszDescription);
-    if (pszDescription == nullptr) return E_POINTER;
-    *pszDescription = nullptr;
-    return NoRowProperty(varChild);
+    return NoRowProperty(varChild, pszDescription);
 }
 
 STDMETHODIMP CListAccessible::get_accRole(VARIANT varChild, VARIANT* pvarRole) {
@@ -111,9 +113,7 @@ STDMETHODIMP CListAccessible::get_accState(VARIANT varChild, VARIANT* pvarState)
 
 STDMETHODIMP CListAccessible::get_accHelp(VARIANT varChild, BSTR* pszHelp) {
     if (IsSelf(varChild)) return CAccessibleProxy::get_accHelp(varChild, pszHelp);
-    if (pszHelp == nullptr) return E_POINTER;
-    *pszHelp = nullptr;
-    return NoRowProperty(varChild);
+    return NoRowProperty(varChild, pszHelp);
 }
 
 STDMETHODIMP CListAccessible::get_accHelpTopic(BSTR* pszHelpFile, VARIANT varChild,
@@ -130,9 +130,7 @@ STDMETHODIMP CListAccessible::get_accKeyboardShortcut(VARIANT varChild,
                                                       BSTR* pszKeyboardShortcut) {
     if (IsSelf(varChild))
         return CAccessibleProxy::get_accKeyboardShortcut(varChild, pszKeyboardShortcut);
-    if (pszKeyboardShortcut == nullptr) return E_POINTER;
-    *pszKeyboardShortcut = nullptr;
-    return NoRowProperty(varChild);
+    return NoRowProperty(varChild, pszKeyboardShortcut);
 }
 
 // The current row while the grid has the focus (the grid itself without

@@ -73,8 +73,10 @@ private:
     // The row a child id names, -1 for the grid itself: RPC_E_DISCONNECTED
     // once disconnected, E_INVALIDARG for an id that names nothing.
     HRESULT FindRow(const VARIANT& varChild, int& row) const;
-    // What rows answer for the properties they do not have.
+    // What rows answer for the properties they do not have; a string
+    // property's result is null.
     HRESULT NoRowProperty(const VARIANT& varChild) const;
+    HRESULT NoRowProperty(const VARIANT& varChild, BSTR* pResult) const;
     LONG RowState(int row) const;
     static HRESULT ReturnChild(int row, VARIANT* pResult);
     static HRESULT ReturnNothing(VARIANT* pResult);

@@ -78,9 +78,9 @@ void StagedFile::RemoveLeftovers(const std::wstring& target) {
     const std::wstring folder = target.substr(0, slash + 1);
     const std::wstring name = target.substr(slash + 1);
     WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileExW((target + L".*.tmp").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
-                                     nullptr, 0);
-    if (search == INVALID_HANDLE_VALUE)
+    const CFindHandle search(FindFirstFileExW((target + L".*.tmp").c_str(), FindExInfoBasic, &entry,
+                                              FindExSearchNameMatch, nullptr, 0));
+    if (!search)
         return;
     FILETIME now;
     GetSystemTimeAsFileTime(&now);
@@ -90,8 +90,7 @@ void StagedFile::RemoveLeftovers(const std::wstring& target) {
         const std::optional<unsigned long> writer = StagedFileName::WriterOf(name, entry.cFileName);
         if (writer && (IsOlder(entry.ftLastWriteTime, now, kLeftoverAge) || !IsProcessRunning(*writer)))
             DeleteFileW((folder + entry.cFileName).c_str());
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
+    } while (FindNextFileW(search.Get(), &entry));
 }
 
 bool StagedFile::IsOlder(const FILETIME& time, const FILETIME& now, unsigned long long age) {

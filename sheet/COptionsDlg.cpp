@@ -8,8 +8,8 @@ COptionsDlg::COptionsDlg(LPCWSTR title, UINT startPage, HWND hWndParent)
     m_psh.dwFlags |= PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP;
     AddDefaultPreferences(m_preferences);
     LoadPreferences();
-    m_tab1.Link(this, &m_tab2);
-    m_tab2.Link(this);
+    m_tab1.Link(&m_preferences, &m_tab2);
+    m_tab2.Link(&m_preferences);
     AddPage(m_tab1.PageDescription());
     AddPage(m_tab2.PageDescription());
     AddPage(m_tab3.PageDescription());

@@ -1,7 +1,6 @@
 #include "sheet/CTab1.h"
 
 #include "prefs/PreferenceSet.h"
-#include "sheet/COptionsDlg.h"
 #include "sheet/CPageControls.h"
 #include "sheet/CTab2.h"
 #include "sheet/PageValues.h"
@@ -16,13 +15,9 @@ const wchar_t kOpeningModeKey[] = L"openingmode";
 
 }  // namespace
 
-void CTab1::Link(COptionsDlg* pSheet, CTab2* pTab2) {
-    m_pSheet = pSheet;
+void CTab1::Link(PreferenceSet* pPrefs, CTab2* pTab2) {
+    COptionsPage::Link(pPrefs);
     m_pTab2 = pTab2;
-}
-
-PreferenceSet* CTab1::Preferences() const {
-    return m_pSheet != nullptr ? &m_pSheet->Preferences() : nullptr;
 }
 
 LRESULT CTab1::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
@@ -55,10 +50,11 @@ void CTab1::PrepareControls() {
 void CTab1::SetControlsFromValues() {
     CPageControls::SelectPosition(m_hViewerType,
                                   ViewerRules::ViewerTypes().PositionOf(m_viewerType));
-    CPageControls::CheckRadio(m_hBehaviors, 3,
+    CPageControls::CheckRadio(m_hBehaviors, ARRAYSIZE(m_hBehaviors),
                               ViewerRules::OpeningBehaviors().PositionOf(m_openingBehavior));
     CPageControls::WriteText(m_hViewerUrl, m_viewerEndpoint);
-    CPageControls::CheckRadio(m_hModes, 2, ViewerRules::OpeningModes().PositionOf(m_openingMode));
+    CPageControls::CheckRadio(m_hModes, ARRAYSIZE(m_hModes),
+                              ViewerRules::OpeningModes().PositionOf(m_openingMode));
     UpdateViewerEnabling();
 }
 
@@ -69,21 +65,28 @@ void CTab1::UpdateViewerEnabling() {
     CPageControls::Enable(m_hViewerUrl, enabling.UrlField);
 }
 
+// The address field keeps its text: choosing "Custom (URL)" enables it
+// with whatever it shows.
 LRESULT CTab1::OnViewerChanged(WORD, WORD, HWND, BOOL&) {
-    PageValues::TakeChoice(ViewerRules::ViewerTypes(),
-                           CPageControls::SelectedPosition(m_hViewerType), m_viewerType);
+    ReadViewerType();
     UpdateViewerEnabling();
     return 0;
 }
 
-void CTab1::GetValuesFromControls() {
+// No selection keeps the held type.
+void CTab1::ReadViewerType() {
     PageValues::TakeChoice(ViewerRules::ViewerTypes(),
                            CPageControls::SelectedPosition(m_hViewerType), m_viewerType);
+}
+
+void CTab1::GetValuesFromControls() {
+    ReadViewerType();
     PageValues::TakeChoice(ViewerRules::OpeningBehaviors(),
-                           CPageControls::CheckedRadio(m_hBehaviors, 3), m_openingBehavior);
+                           CPageControls::CheckedRadio(m_hBehaviors, ARRAYSIZE(m_hBehaviors)),
+                           m_openingBehavior);
     m_viewerEndpoint = CPageControls::ReadText(m_hViewerUrl);
-    PageValues::TakeChoice(ViewerRules::OpeningModes(), CPageControls::CheckedRadio(m_hModes, 2),
-                           m_openingMode);
+    PageValues::TakeChoice(ViewerRules::OpeningModes(),
+                           CPageControls::CheckedRadio(m_hModes, ARRAYSIZE(m_hModes)), m_openingMode);
 }
 
 void CTab1::StoreToPreferences() {
@@ -94,13 +97,4 @@ void CTab1::StoreToPreferences() {
     pPrefs->SetAt(kViewerEndpointKey, m_viewerEndpoint);
     pPrefs->SetAt(kOpeningBehaviorKey, m_openingBehavior);
     pPrefs->SetAt(kOpeningModeKey, m_openingMode);
-}
-
-LRESULT CTab1::OnKillActive(int, LPNMHDR pnmh, BOOL& bHandled) {
-    if (!IsSheetNotification(pnmh)) {
-        bHandled = FALSE;
-        return 0;
-    }
-    StoreToPreferences();
-    return FALSE;  // the page never refuses to be left
 }

@@ -4,10 +4,9 @@
 
 #include <string>
 
-#include "framework/CPropertyPageBase.h"
+#include "sheet/COptionsPage.h"
 #include "sheet/SheetResources.h"
 
-class COptionsDlg;
 class CTab2;
 class PreferenceSet;
 
@@ -15,20 +14,18 @@ class PreferenceSet;
 // is a custom one, and how the built-in viewer opens. Edits viewertype,
 // viewerendpoint, openingbehavior and openingmode, and tells the RDF Data
 // Access page which viewer is chosen.
-class CTab1 : public CPropertyPageImpl<CTab1> {
+class CTab1 : public COptionsPage<CTab1> {
 public:
     enum { IDD = IDD_VIEWERS };
 
-    // The sheet whose preferences the page edits, and the page that is told
-    // the viewer type. Either may be null: the page then edits nothing or
-    // tells no one.
-    void Link(COptionsDlg* pSheet, CTab2* pTab2);
+    // The set the page edits, and the page that is told the viewer type.
+    // Either may be null: the page then edits nothing or tells no one.
+    void Link(PreferenceSet* pPrefs, CTab2* pTab2);
 
     BEGIN_MSG_MAP(CTab1)
         MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
         COMMAND_HANDLER(IDC_VIEWER_TYPE, CBN_SELCHANGE, OnViewerChanged)
-        NOTIFY_CODE_HANDLER(PSN_KILLACTIVE, OnKillActive)
-        CHAIN_MSG_MAP(CPropertyPageImpl<CTab1>)
+        CHAIN_MSG_MAP(COptionsPage<CTab1>)
     END_MSG_MAP()
 
     void SetControlsFromValues();
@@ -39,18 +36,16 @@ public:
 private:
     LRESULT OnInitDialog(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnViewerChanged(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
-    LRESULT OnKillActive(int idCtrl, LPNMHDR pnmh, BOOL& bHandled);
 
     void LoadFromPreferences();
     void PrepareControls();
-    PreferenceSet* Preferences() const;
+    void ReadViewerType();
 
     std::wstring m_viewerType;
     std::wstring m_viewerEndpoint;
     std::wstring m_openingBehavior;
     std::wstring m_openingMode;
 
-    COptionsDlg* m_pSheet = nullptr;
     CTab2* m_pTab2 = nullptr;
 
     HWND m_hViewerType = nullptr;

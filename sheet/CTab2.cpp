@@ -1,7 +1,6 @@
 #include "sheet/CTab2.h"
 
 #include "prefs/PreferenceSet.h"
-#include "sheet/COptionsDlg.h"
 #include "sheet/CPageControls.h"
 #include "sheet/HeaderPairs.h"
 #include "sheet/PageValues.h"
@@ -14,13 +13,7 @@ CTab2::CTab2() : m_rdfizer(EndpointSection::Rdfizer()), m_sparql(EndpointSection
     CListUserData::RegisterWindowClass();
 }
 
-void CTab2::Link(COptionsDlg* pSheet) { m_pSheet = pSheet; }
-
 void CTab2::SetViewerType(const std::wstring& viewerType) { m_viewerType = viewerType; }
-
-PreferenceSet* CTab2::Preferences() const {
-    return m_pSheet != nullptr ? &m_pSheet->Preferences() : nullptr;
-}
 
 LRESULT CTab2::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&) {
     m_selectedHeader = -1;
@@ -141,8 +134,17 @@ void CTab2::SetDefault(Section& section) {
     SetControlsFromValues();
 }
 
-LRESULT CTab2::OnRdfizerTypeChosen(WORD, WORD, HWND, BOOL&) {
-    ChooseType(m_rdfizer);
+CTab2::Section& CTab2::SectionOf(WORD controlId) {
+    return controlId == IDC_SPARQL_TYPE || controlId == IDC_SPARQL_DEFAULT ? m_sparql : m_rdfizer;
+}
+
+LRESULT CTab2::OnTypeChosen(WORD, WORD wID, HWND, BOOL&) {
+    ChooseType(SectionOf(wID));
+    return 0;
+}
+
+LRESULT CTab2::OnSetDefault(WORD, WORD wID, HWND, BOOL&) {
+    SetDefault(SectionOf(wID));
     return 0;
 }
 
@@ -151,23 +153,8 @@ LRESULT CTab2::OnAddHeader(WORD, WORD, HWND, BOOL&) {
     return 0;
 }
 
-LRESULT CTab2::OnRdfizerSetDefault(WORD, WORD, HWND, BOOL&) {
-    SetDefault(m_rdfizer);
-    return 0;
-}
-
-LRESULT CTab2::OnSparqlTypeChosen(WORD, WORD, HWND, BOOL&) {
-    ChooseType(m_sparql);
-    return 0;
-}
-
 LRESULT CTab2::OnRemoveHeader(WORD, WORD, HWND, BOOL&) {
     RemoveSelectedHeaderRow();
-    return 0;
-}
-
-LRESULT CTab2::OnSparqlSetDefault(WORD, WORD, HWND, BOOL&) {
-    SetDefault(m_sparql);
     return 0;
 }
 
@@ -184,15 +171,6 @@ LRESULT CTab2::OnSetActive(int, LPNMHDR pnmh, BOOL& bHandled) {
     RefreshEndpoints();
     m_selectedHeader = -1;
     return 0;  // activation accepted
-}
-
-LRESULT CTab2::OnKillActive(int, LPNMHDR pnmh, BOOL& bHandled) {
-    if (!IsSheetNotification(pnmh)) {
-        bHandled = FALSE;
-        return 0;
-    }
-    StoreToPreferences();
-    return FALSE;  // the page never refuses to be left
 }
 
 void CTab2::StoreToPreferences() {

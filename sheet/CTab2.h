@@ -4,19 +4,18 @@
 
 #include <string>
 
-#include "framework/CPropertyPageBase.h"
 #include "listctrl/CListUserData.h"
+#include "sheet/COptionsPage.h"
 #include "sheet/EndpointSection.h"
 #include "sheet/SheetResources.h"
 
-class COptionsDlg;
 class PreferenceSet;
 
 // The "RDF Data Access" page: the RDFizer service and the SPARQL endpoint
 // (type, host, port, composed or typed address) and the additional HTTP
 // headers. The SPARQL section is usable only with the built-in viewer,
 // which the Viewers page tells this page about.
-class CTab2 : public CPropertyPageImpl<CTab2> {
+class CTab2 : public COptionsPage<CTab2> {
 public:
     enum { IDD = IDD_RDFDATAACCESS };
 
@@ -24,25 +23,21 @@ public:
     // template names, once per process.
     CTab2();
 
-    // The sheet whose preferences the page edits; null edits nothing.
-    void Link(COptionsDlg* pSheet);
-
     // The viewer type chosen on the Viewers page; takes effect at the page's
     // next activation.
     void SetViewerType(const std::wstring& viewerType);
 
     BEGIN_MSG_MAP(CTab2)
         MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-        COMMAND_HANDLER(IDC_RDFIZER_TYPE, CBN_SELCHANGE, OnRdfizerTypeChosen)
+        COMMAND_HANDLER(IDC_RDFIZER_TYPE, CBN_SELCHANGE, OnTypeChosen)
+        COMMAND_HANDLER(IDC_SPARQL_TYPE, CBN_SELCHANGE, OnTypeChosen)
+        COMMAND_HANDLER(IDC_RDFIZER_DEFAULT, BN_CLICKED, OnSetDefault)
+        COMMAND_HANDLER(IDC_SPARQL_DEFAULT, BN_CLICKED, OnSetDefault)
         COMMAND_HANDLER(IDC_HEADER_ADD, BN_CLICKED, OnAddHeader)
-        COMMAND_HANDLER(IDC_RDFIZER_DEFAULT, BN_CLICKED, OnRdfizerSetDefault)
-        COMMAND_HANDLER(IDC_SPARQL_TYPE, CBN_SELCHANGE, OnSparqlTypeChosen)
         COMMAND_HANDLER(IDC_HEADER_REMOVE, BN_CLICKED, OnRemoveHeader)
-        COMMAND_HANDLER(IDC_SPARQL_DEFAULT, BN_CLICKED, OnSparqlSetDefault)
         NOTIFY_HANDLER(IDC_HEADERS_LIST, GLN_SELECTED, OnHeaderSelected)
         NOTIFY_CODE_HANDLER(PSN_SETACTIVE, OnSetActive)
-        NOTIFY_CODE_HANDLER(PSN_KILLACTIVE, OnKillActive)
-        CHAIN_MSG_MAP(CPropertyPageImpl<CTab2>)
+        CHAIN_MSG_MAP(COptionsPage<CTab2>)
         REFLECT_NOTIFICATIONS()
     END_MSG_MAP()
 
@@ -69,15 +64,12 @@ private:
     };
 
     LRESULT OnInitDialog(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
-    LRESULT OnRdfizerTypeChosen(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnTypeChosen(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
+    LRESULT OnSetDefault(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
     LRESULT OnAddHeader(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
-    LRESULT OnRdfizerSetDefault(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
-    LRESULT OnSparqlTypeChosen(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
     LRESULT OnRemoveHeader(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
-    LRESULT OnSparqlSetDefault(WORD wNotifyCode, WORD wID, HWND hWndCtl, BOOL& bHandled);
     LRESULT OnHeaderSelected(int idCtrl, LPNMHDR pnmh, BOOL& bHandled);
     LRESULT OnSetActive(int idCtrl, LPNMHDR pnmh, BOOL& bHandled);
-    LRESULT OnKillActive(int idCtrl, LPNMHDR pnmh, BOOL& bHandled);
 
     void LoadSection(const PreferenceSet& prefs, Section& section);
     void StoreSection(PreferenceSet& prefs, const Section& section);
@@ -88,7 +80,8 @@ private:
     void ChooseType(Section& section);
     void SetDefault(Section& section);
     void TakeTypedText();
-    PreferenceSet* Preferences() const;
+    // The section a type combo or Set Default button belongs to.
+    Section& SectionOf(WORD controlId);
 
     void AttachHeadersList();
     void LoadHeaderRows();
@@ -99,7 +92,6 @@ private:
     std::wstring m_viewerType;
     Section m_rdfizer;
     Section m_sparql;
-    COptionsDlg* m_pSheet = nullptr;
     // The row the list last reported selected; -1 for none, and again at
     // every activation, so "-Remove" acts only on a row chosen on this visit.
     int m_selectedHeader = -1;

@@ -7,6 +7,7 @@
 
 #include "framework/CAtlDllModuleT.h"
 #include "framework/CBaseModule.h"
+#include "framework/CModuleLockGuard.h"
 #include "framework/IsThemingAvailable.h"
 #include "support/CountingUnknown.h"
 

@@ -13,9 +13,12 @@
 #include "listctrl/GridTestSupport.h"
 #include "sheet/COptionsDlg.h"
 #include "sheet/SheetResources.h"
+#include "support/AccessibleQueries.h"
 #include "support/ComApartment.h"
 #include "support/PrefsSandbox.h"
 #include "support/SheetDriver.h"
+
+using namespace accessible;
 
 namespace {
 
@@ -81,43 +84,6 @@ private:
 };
 
 WinEventRecorder* WinEventRecorder::s_pActive = nullptr;
-
-VARIANT Child(LONG id) {
-    VARIANT child;
-    child.vt = VT_I4;
-    child.lVal = id;
-    return child;
-}
-
-std::wstring TakeString(BSTR text) {
-    std::wstring result = text != nullptr ? text : L"<null>";
-    ::SysFreeString(text);
-    return result;
-}
-
-LONG IntOf(const VARIANT& value) { return value.vt == VT_I4 ? value.lVal : -100; }
-
-using VariantProperty = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, VARIANT*);
-
-// A role or state of a child.
-LONG IntOf(IAccessible* pAcc, VariantProperty property, LONG child) {
-    VARIANT value;
-    ::VariantInit(&value);
-    EXPECT_EQ((pAcc->*property)(Child(child), &value), S_OK);
-    return IntOf(value);
-}
-LONG RoleOf(IAccessible* pAcc, LONG child) {
-    return IntOf(pAcc, &IAccessible::get_accRole, child);
-}
-LONG StateOf(IAccessible* pAcc, LONG child) {
-    return IntOf(pAcc, &IAccessible::get_accState, child);
-}
-
-std::wstring NameOf(IAccessible* pAcc, LONG child) {
-    BSTR name = nullptr;
-    EXPECT_EQ(pAcc->get_accName(Child(child), &name), S_OK);
-    return TakeString(name);
-}
 
 // The selected children as a reader collects them: none, one id, or an
 // enumeration of ids.
@@ -196,10 +162,7 @@ TEST(ListAccessible, ScreenReaderReadsTheHeadersGridAndFollowsClicksKeysAndRows)
             CListUserData& list = dlg.RdfDataAccessPage().HeadersList();
             HWND hGrid = sheet.Control(kRdf, IDC_HEADERS_LIST);
             gridtest::Pump(80);
-            IAccessible* pAcc = nullptr;
-            ASSERT_EQ(::AccessibleObjectFromWindow(hGrid, OBJID_CLIENT, IID_IAccessible,
-                                                   reinterpret_cast<void**>(&pAcc)),
-                      S_OK);
+            IAccessible* pAcc = ClientObjectOf(hGrid);
             ASSERT_NE(pAcc, nullptr);
             pKept = pAcc;
             recorder.Watch(hGrid);

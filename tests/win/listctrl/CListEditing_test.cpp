@@ -12,14 +12,10 @@ namespace {
 enum Column { NAME, KIND, WHEN, NO_CHOICES, LOCKED };
 
 // A grid with cell focus whose columns open each editor, or none.
-class GridEditing : public ::testing::Test {
+class GridEditing : public GridFixture<> {
 protected:
     void SetUp() override {
-        ASSERT_NE(parent.CreateHidden(), nullptr);
-        const RECT rect{0, 0, 400, 200};
-        ASSERT_NE(grid.Create(parent.m_hWnd, rect, nullptr, WS_CHILD | WS_VISIBLE, 0, LIST_ID),
-                  nullptr);
-        grid.Options.SmoothScroll = false;
+        ASSERT_NO_FATAL_FAILURE(GridFixture::SetUp());
         grid.Options.CellFocus = true;
         grid.AddColumn(L"Name", 90, -1, false, CELL_EDIT, 0);
         grid.AddColumn(L"Kind", 70, -1, false, CELL_COMBO, 0);
@@ -29,13 +25,10 @@ protected:
         grid.SetChoices(KIND, {L"beta", L"alpha"});
         for (int i = 0; i < 12; ++i)
             grid.AddRow({L"name" + std::to_wstring(i), L"alpha", L"20240229133005", L"", L"x"});
-        hWnd = grid.m_hWnd;
         SetFocus(hWnd);
         ASSERT_EQ(GetFocus(), hWnd);
     }
-    void TearDown() override { parent.DestroyWindow(); }
 
-    POINT At(int row, int cell) const { return CellCentre(grid, row, cell); }
     // The focused editor, or null while the list itself has the focus.
     HWND Editor() const {
         HWND focus = GetFocus();
@@ -61,10 +54,6 @@ protected:
         for (const Notification& note : parent.notifications) n += note.Code == GLN_MODIFIED;
         return n;
     }
-
-    CParentWindow parent;
-    CTestGrid grid;
-    HWND hWnd = nullptr;
 };
 
 }  // namespace

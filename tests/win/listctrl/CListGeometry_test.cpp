@@ -9,11 +9,7 @@ namespace {
 class ListGeometry : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(parent.CreateHidden(), nullptr);
-        const RECT rect{0, 0, 400, 200};
-        ASSERT_NE(list.Create(parent.m_hWnd, rect, nullptr, WS_CHILD | WS_VISIBLE, 0, LIST_ID),
-                  nullptr);
-        list.Options.SmoothScroll = false;
+        ASSERT_NO_FATAL_FAILURE(CreateChildList(parent, list));
         GetClientRect(list.m_hWnd, &client);
         rh = list.GetRowHeight();
         hh = list.GetHeaderHeight();

@@ -9,18 +9,12 @@ using namespace gridtest;
 
 namespace {
 
-class HeaderInput : public ::testing::Test {
+class HeaderInput : public GridFixture<> {
 protected:
     void SetUp() override {
-        ASSERT_NE(parent.CreateHidden(), nullptr);
-        const RECT rect{0, 0, 400, 200};
-        ASSERT_NE(grid.Create(parent.m_hWnd, rect, nullptr, WS_CHILD | WS_VISIBLE, 0, LIST_ID),
-                  nullptr);
-        grid.Options.SmoothScroll = false;
-        hWnd = grid.m_hWnd;
+        ASSERT_NO_FATAL_FAILURE(GridFixture::SetUp());
         hh = grid.GetHeaderHeight();
     }
-    void TearDown() override { parent.DestroyWindow(); }
 
     // A mouse message at x on the band.
     void Post(UINT message, int x, WPARAM keys = 0) { Mouse(hWnd, message, POINT{x, hh / 2}, keys); }
@@ -39,9 +33,6 @@ protected:
         return texts;
     }
 
-    CParentWindow parent;
-    CTestGrid grid;
-    HWND hWnd = nullptr;
     int hh = 0;
 };
 

@@ -14,14 +14,10 @@ const wchar_t* const NAMES[] = {L"Alpha", L"Bravo", L"Bob",    L"Charlie", L"bob
 
 // A grid of 20 rows: a plain name, a check, a link, a read-only check and
 // a three-state cell.
-class GridInput : public ::testing::Test {
+class GridInput : public GridFixture<> {
 protected:
     void SetUp() override {
-        ASSERT_NE(parent.CreateHidden(), nullptr);
-        const RECT rect{0, 0, 400, 200};
-        ASSERT_NE(grid.Create(parent.m_hWnd, rect, nullptr, WS_CHILD | WS_VISIBLE, 0, LIST_ID),
-                  nullptr);
-        grid.Options.SmoothScroll = false;
+        ASSERT_NO_FATAL_FAILURE(GridFixture::SetUp());
         grid.AddColumn(L"Name", 100, -1, false, CELL_PLAIN, 0);
         grid.AddColumn(L"Check", 60, -1, false, CELL_CHECK, 0);
         grid.AddColumn(L"Link", 80, -1, false, CELL_LINK, 0);
@@ -30,10 +26,8 @@ protected:
         for (int i = 0; i < 20; ++i)
             grid.AddRow({i < 10 ? NAMES[i] : L"Row" + std::to_wstring(i), L"0",
                          L"http://example.org/" + std::to_wstring(i), L"0", L"0"});
-        hWnd = grid.m_hWnd;
         GetClientRect(hWnd, &client);
     }
-    void TearDown() override { parent.DestroyWindow(); }
 
     std::vector<Notification> Sent(int code) const {
         std::vector<Notification> sent;
@@ -42,13 +36,9 @@ protected:
         return sent;
     }
     std::vector<int> Selected() const { return grid.GetSelection().Rows(); }
-    POINT At(int row, int cell) const { return CellCentre(grid, row, cell); }
     POINT BesideRow(int row) const { return POINT{client.right - 4, At(row, 0).y}; }
     int FirstVisibleRow() const { return GetScrollPos(hWnd, SB_VERT) / grid.GetRowHeight(); }
 
-    CParentWindow parent;
-    CTestGrid grid;
-    HWND hWnd = nullptr;
     RECT client{};
 };
 

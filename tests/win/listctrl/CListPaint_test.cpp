@@ -12,13 +12,10 @@ const COLORREF RED_CROSS = RGB(0xd2, 0x1e, 0x1e);
 const COLORREF BOX_INSIDE = RGB(0xff, 0xff, 0xff);
 
 // A grid under test, classic (param false) or themed (param true).
-class ListPaint : public ::testing::TestWithParam<bool> {
+class ListPaint : public GridFixture<::testing::TestWithParam<bool>> {
 protected:
     void SetUp() override {
-        ASSERT_NE(parent.CreateHidden(), nullptr);
-        const RECT rect{0, 0, 400, 200};
-        ASSERT_NE(grid.Create(parent.m_hWnd, rect, nullptr, WS_CHILD | WS_VISIBLE, 0, LIST_ID),
-                  nullptr);
+        ASSERT_NO_FATAL_FAILURE(GridFixture::SetUp());
         grid.Options.UseThemes = Themed();
         if (Themed()) {
             ASSERT_TRUE(grid.IsThemed()) << "this Wine prefix has no visual style";
@@ -27,15 +24,12 @@ protected:
         hh = grid.GetHeaderHeight();
         background = GetSysColor(COLOR_WINDOW);
     }
-    void TearDown() override { parent.DestroyWindow(); }
 
     bool Themed() const { return GetParam(); }
     RECT Cell(int row, int left, int right) const {
         return RECT{left, hh + row * rh, right, hh + (row + 1) * rh};
     }
 
-    CParentWindow parent;
-    CTestGrid grid;
     int rh = 0;
     int hh = 0;
     COLORREF background = 0;
@@ -249,13 +243,7 @@ TEST_P(ListPaint, OwnerDrawColumnFirstLeavesRowsBlank) {
 }
 
 TEST_P(ListPaint, TimeOnlyDateCellShowsJustTheTime) {
-    SYSTEMTIME date{};
-    date.wYear = 2024;
-    date.wMonth = 2;
-    date.wDay = 29;
-    date.wHour = 13;
-    date.wMinute = 30;
-    date.wSecond = 5;
+    const SYSTEMTIME date = KeyDate();
     const std::wstring time = CTestGrid::FormatCellTime(date);
     const std::wstring both = CTestGrid::FormatCellDate(date) + L" " + time;
     ASSERT_FALSE(time.empty());

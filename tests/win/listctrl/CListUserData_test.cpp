@@ -9,12 +9,11 @@ namespace {
 class HeadersList : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(parent.CreateHidden(), nullptr);
-        const RECT rect{10, 10, 410, 210};
-        ASSERT_NE(list.Create(parent.m_hWnd, rect, nullptr,
-                              WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, WS_EX_CLIENTEDGE,
-                              LIST_ID),
-                  nullptr);
+        // With the frame a dialog template gives it, which the list trades
+        // for its own.
+        ASSERT_NO_FATAL_FAILURE(CreateChildList(parent, list, RECT{10, 10, 410, 210},
+                                                WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP,
+                                                WS_EX_CLIENTEDGE));
     }
     void TearDown() override { parent.DestroyWindow(); }
 
@@ -147,13 +146,7 @@ TEST_F(HeadersList, RowsAndCellsAnswerByColumnIdAndStayNeutralOutOfRange) {
 
 TEST_F(HeadersList, DateCellsKeepTheFourteenDigitKey) {
     AddRows(1);
-    SYSTEMTIME date{};
-    date.wYear = 2024;
-    date.wMonth = 2;
-    date.wDay = 29;
-    date.wHour = 13;
-    date.wMinute = 30;
-    date.wSecond = 5;
+    SYSTEMTIME date = KeyDate();
     date.wMilliseconds = 999;  // not kept
     date.wDayOfWeek = 4;
     ASSERT_TRUE(list.SetCellDate(0, 1, date));

@@ -183,6 +183,52 @@ inline void Key(HWND hWnd, UINT vk, bool shift = false, bool ctrl = false) {
     SetKeyboardState(state);
 }
 
+// The date and time of the cell key "20240229133005".
+inline SYSTEMTIME KeyDate() {
+    SYSTEMTIME date{};
+    date.wYear = 2024;
+    date.wMonth = 2;
+    date.wDay = 29;
+    date.wHour = 13;
+    date.wMinute = 30;
+    date.wSecond = 5;
+    return date;
+}
+
+// ---- Fixtures --------------------------------------------------------------
+
+// Makes the list a child of a new hidden parent. Smooth scrolling is off,
+// so that a scroll is done when its message returns.
+template <class List>
+void CreateChildList(CParentWindow& parent, List& list, const RECT& rect = RECT{0, 0, 400, 200},
+                     DWORD style = WS_CHILD | WS_VISIBLE, DWORD exStyle = 0) {
+    ASSERT_NE(parent.CreateHidden(), nullptr);
+    ASSERT_NE(list.Create(parent.m_hWnd, rect, nullptr, style, exStyle, LIST_ID), nullptr);
+    list.Options.SmoothScroll = false;
+}
+
+// The fixture of the tests of a CTestGrid 400 x 200 at its parent's
+// origin. Base is ::testing::Test, or a TestWithParam for parameterised
+// tests; a derived SetUp runs this one first.
+template <class Base = ::testing::Test>
+class GridFixture : public Base {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(CreateChildList(parent, grid));
+        hWnd = grid.m_hWnd;
+    }
+    void TearDown() override { parent.DestroyWindow(); }
+
+    // The centre of a cell in client coordinates.
+    POINT At(int row, int cell) const { return CellCentre(grid, row, cell); }
+
+    CParentWindow parent;
+    CTestGrid grid;
+    HWND hWnd = nullptr;
+};
+
+// ---- Pixels --------------------------------------------------------------
+
 // The client area as WM_PRINTCLIENT paints it, pixel by pixel.
 class Capture {
 public:

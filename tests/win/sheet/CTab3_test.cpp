@@ -9,6 +9,7 @@
 #include "framework/CLinkLauncher.h"
 #include "listctrl/GridTestSupport.h"
 #include "sheet/COptionsDlg.h"
+#include "support/AccessibleQueries.h"
 #include "support/ComApartment.h"
 #include "support/PrefsSandbox.h"
 #include "support/SheetDriver.h"
@@ -239,64 +240,39 @@ TEST(AboutPage, OpensTheLinkOnReleaseOverItThenShowsItVisitedWithTheFocusAndSpac
     });
 }
 
-namespace {
-
-VARIANT Self() {
-    VARIANT self;
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    return self;
-}
-
-std::wstring TakeString(BSTR text) {
-    std::wstring result = text != nullptr ? text : L"<null>";
-    ::SysFreeString(text);
-    return result;
-}
-
-LONG StateOf(IAccessible* pAccessible) {
-    VARIANT state;
-    ::VariantInit(&state);
-    EXPECT_EQ(pAccessible->get_accState(Self(), &state), S_OK);
-    return state.vt == VT_I4 ? state.lVal : 0;
-}
-
-}  // namespace
-
 TEST(AboutPage, ScreenReadersSeeALinkThatJumpsAndLetsGoCleanlyWhenThePageCloses) {
+    using namespace accessible;
+    const VARIANT kSelf = Child(CHILDID_SELF);
     ComApartment com;
     LaunchRecorder recorder;
     IAccessible* pKept = nullptr;
     AboutSheet about;
     about.Run([&](SheetDriver&, HWND hLink) {
-        IAccessible* pLink = nullptr;
-        ASSERT_EQ(::AccessibleObjectFromWindow(hLink, OBJID_CLIENT, IID_IAccessible,
-                                               reinterpret_cast<void**>(&pLink)),
-                  S_OK);
+        IAccessible* pLink = ClientObjectOf(hLink);
         ASSERT_NE(pLink, nullptr);
         pKept = pLink;
 
         VARIANT role;
         ::VariantInit(&role);
-        EXPECT_EQ(pLink->get_accRole(Self(), &role), S_OK);
+        EXPECT_EQ(pLink->get_accRole(kSelf, &role), S_OK);
         EXPECT_EQ(role.vt, VT_I4);
         EXPECT_EQ(role.lVal, ROLE_SYSTEM_LINK);
         BSTR text = nullptr;
-        EXPECT_EQ(pLink->get_accName(Self(), &text), S_OK);
+        EXPECT_EQ(pLink->get_accName(kSelf, &text), S_OK);
         EXPECT_EQ(TakeString(text), L"VTL Site");
-        EXPECT_EQ(pLink->get_accValue(Self(), &text), S_OK);
+        EXPECT_EQ(pLink->get_accValue(kSelf, &text), S_OK);
         EXPECT_EQ(TakeString(text), kHomePage);
-        EXPECT_EQ(pLink->get_accDefaultAction(Self(), &text), S_OK);
+        EXPECT_EQ(pLink->get_accDefaultAction(kSelf, &text), S_OK);
         EXPECT_EQ(TakeString(text), L"Jump");
 
-        EXPECT_EQ(StateOf(pLink) & (STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED),
+        EXPECT_EQ(StateOf(pLink, CHILDID_SELF) & (STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED),
                   STATE_SYSTEM_FOCUSABLE);
         ::SetFocus(hLink);
-        EXPECT_TRUE(StateOf(pLink) & STATE_SYSTEM_FOCUSED);
+        EXPECT_TRUE(StateOf(pLink, CHILDID_SELF) & STATE_SYSTEM_FOCUSED);
 
         // What the link does not know comes from the system's proxy.
         LONG left = 0, top = 0, width = 0, height = 0;
-        EXPECT_EQ(pLink->accLocation(&left, &top, &width, &height, Self()), S_OK);
+        EXPECT_EQ(pLink->accLocation(&left, &top, &width, &height, kSelf), S_OK);
         RECT window{};
         ::GetWindowRect(hLink, &window);
         EXPECT_EQ(left, window.left);
@@ -304,25 +280,23 @@ TEST(AboutPage, ScreenReadersSeeALinkThatJumpsAndLetsGoCleanlyWhenThePageCloses)
         HWND hFound = nullptr;
         EXPECT_EQ(::WindowFromAccessibleObject(pLink, &hFound), S_OK);
         EXPECT_EQ(hFound, hLink);
-        VARIANT child = Self();
-        child.lVal = 1;
-        EXPECT_EQ(pLink->get_accRole(child, &role), E_INVALIDARG);
+        EXPECT_EQ(pLink->get_accRole(Child(1), &role), E_INVALIDARG);
 
-        EXPECT_EQ(pLink->accDoDefaultAction(Self()), S_OK);
+        EXPECT_EQ(pLink->accDoDefaultAction(kSelf), S_OK);
         EXPECT_EQ(recorder.launches, std::vector<std::wstring>{kHomePage});
-        EXPECT_TRUE(StateOf(pLink) & STATE_SYSTEM_TRAVERSED);
+        EXPECT_TRUE(StateOf(pLink, CHILDID_SELF) & STATE_SYSTEM_TRAVERSED);
     });
     ASSERT_NE(pKept, nullptr);
     // The link's window is gone (its object not yet); the pointer still
     // answers, with failures.
     VARIANT role;
     ::VariantInit(&role);
-    EXPECT_EQ(pKept->get_accRole(Self(), &role), RPC_E_DISCONNECTED);
+    EXPECT_EQ(pKept->get_accRole(kSelf, &role), RPC_E_DISCONNECTED);
     BSTR text = nullptr;
-    EXPECT_EQ(pKept->get_accName(Self(), &text), RPC_E_DISCONNECTED);
+    EXPECT_EQ(pKept->get_accName(kSelf, &text), RPC_E_DISCONNECTED);
     LONG left = 0, top = 0, width = 0, height = 0;
-    EXPECT_EQ(pKept->accLocation(&left, &top, &width, &height, Self()), RPC_E_DISCONNECTED);
-    EXPECT_EQ(pKept->accDoDefaultAction(Self()), RPC_E_DISCONNECTED);
+    EXPECT_EQ(pKept->accLocation(&left, &top, &width, &height, kSelf), RPC_E_DISCONNECTED);
+    EXPECT_EQ(pKept->accDoDefaultAction(kSelf), RPC_E_DISCONNECTED);
     EXPECT_EQ(recorder.launches.size(), 1u);
     pKept->Release();
 }

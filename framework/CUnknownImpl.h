@@ -1,10 +1,11 @@
 #pragma once
 #include <unknwn.h>
 
-// IUnknown for the small single-interface objects of the list's drag and
-// drop. They live on the user-interface thread only, so the count is a
-// plain integer; the object deletes itself when it reaches zero.
-template <class I, const IID& iid>
+// IUnknown for a small object of one interface I, which answers IUnknown
+// and the ids given (I's own, and those of the interfaces I derives from).
+// Such objects live on one thread only, so the count is a plain integer;
+// the object deletes itself when it reaches zero.
+template <class I, const IID&... iids>
 class CUnknownImpl : public I {
 public:
     CUnknownImpl(const CUnknownImpl&) = delete;
@@ -12,7 +13,7 @@ public:
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
         if (ppv == nullptr) return E_POINTER;
-        if (!::IsEqualIID(riid, IID_IUnknown) && !::IsEqualIID(riid, iid)) {
+        if (!::IsEqualIID(riid, IID_IUnknown) && !(::IsEqualIID(riid, iids) || ...)) {
             *ppv = nullptr;
             return E_NOINTERFACE;
         }
