@@ -37,6 +37,8 @@ private:
     void VisitRdfDataAccess();
     void EditHeaderRows();
     void ShakeHeadersList();
+    void PressListKeys(HWND hList);
+    void Scroll(HWND hList);
     void SwapColumns(HWND hList, int rowHeight, bool valueFirst);
     void Drag(HWND hWnd, int fromX, int toX, int y);
     void ShowTitleTip();
