@@ -19,7 +19,7 @@ build=${VTL_BUILD_DIR:-$root/build}
 runs=${1:-200}
 # The checkpoint whose figures count as "after the first runs": the first
 # runs fill caches (Wine's and the heap's) that then stay as they are.
-baseline_run=20
+baseline_run=10
 # VmData moves in steps: the Unix heap grows by 130-180 kB now and then and
 # stays there (once in a few hundred runs). Leaks of objects and of the
 # Windows heap are caught exactly by the program; this catches the rest.

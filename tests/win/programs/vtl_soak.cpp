@@ -33,7 +33,7 @@ namespace {
 const int kCheckpointEvery = 10;
 // The figures after this run are the ones to come back to: the first runs
 // fill caches (the system's and the heap's) that then stay as they are.
-const int kBaselineRun = 20;
+const int kBaselineRun = 10;
 
 struct Arguments {
     std::wstring dll;
@@ -189,7 +189,7 @@ std::string Soak(const Arguments& args, HMODULE hDll, HWND hWndBrowser) {
 int wmain() {
     Arguments args;
     if (!ParseArguments(args)) {
-        Say("usage: vtl_soak DLL FOLDER [RUNS of at least 30] [/wait]\n");
+        Say("usage: vtl_soak DLL FOLDER [RUNS of at least 20] [/wait]\n");
         return 2;
     }
     if (FAILED(::OleInitialize(nullptr)) || !SoakFiles::PlaceUnder(args.folder)) {
@@ -204,6 +204,8 @@ int wmain() {
         Say("soak: cannot load the DLL or make the browser window\n");
         return 2;
     }
+    // Said before the first census: the output's buffer is made by the first line.
+    Say("soak: " + std::to_string(args.runs) + " runs\n");
     const ULONGLONG start = ::GetTickCount64();
     std::string problems = Soak(args, hDll, hWndBrowser);
     ::DestroyWindow(hWndBrowser);
