@@ -94,6 +94,7 @@ private:
     void LoadHeaderRows();
     void AddHeaderRow();
     void RemoveSelectedHeaderRow();
+    void ForgetSelectedHeaderRow();
     void StoreHeaderPairs();
 
     std::wstring m_viewerType;
@@ -101,7 +102,8 @@ private:
     Section m_sparql;
     COptionsDlg* m_pSheet = nullptr;
     // The row the list last reported selected; -1 for none, and again at
-    // every activation, so "-Remove" acts only on a row chosen on this visit.
+    // every activation, so "-Remove" acts only on a row chosen on this visit
+    // and still selected.
     int m_selectedHeader = -1;
     CListUserData m_headers;
 };
