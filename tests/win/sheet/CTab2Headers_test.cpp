@@ -16,6 +16,14 @@ constexpr int kRdf = SheetDriver::RdfDataAccess;
 using Pairs = std::vector<std::pair<std::wstring, std::wstring>>;
 using Rows = std::vector<std::wstring>;
 
+// The header keys of a set, in set order.
+Pairs HeaderKeysOf(const PreferenceSet& set) {
+    Pairs pairs;
+    for (int i = 0; i < set.Count(); ++i)
+        if (set.KeyAt(i).rfind(L"h_", 0) == 0) pairs.emplace_back(set.KeyAt(i), set.ValueAt(i));
+    return pairs;
+}
+
 POINT CentreOf(const RECT& rect) {
     return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
@@ -44,13 +52,14 @@ struct HeadersPage {
         ::GetClientRect(button, &rect);
         sheet.ClickAt(button, CentreOf(rect));
     }
-    // Clicks the cell, types over its text and ends the edit with the key;
-    // Enter stays in the list and leaves the sheet open.
+    // Clicks the cell, types over its text and ends the edit with the key,
+    // which the sheet must not take for itself: the page is not left (its
+    // rows are still out of the set).
     void Edit(int row, int cell, const std::wstring& text, WORD exitKey = VK_RETURN) {
         ClickCell(row, cell);
         sheet.TypeText(text);
         sheet.PressKey(exitKey);
-        EXPECT_TRUE(::IsWindowVisible(sheet.Sheet()));
+        EXPECT_TRUE(HeaderKeysOf(dlg.Preferences()).empty());
     }
     // What the list tells the page of a selected row; here only bad input.
     void ReportSelected(int row) {
@@ -76,14 +85,6 @@ struct HeadersPage {
         return rows;
     }
 };
-
-// The header keys of a set, in set order.
-Pairs HeaderKeysOf(const PreferenceSet& set) {
-    Pairs pairs;
-    for (int i = 0; i < set.Count(); ++i)
-        if (set.KeyAt(i).rfind(L"h_", 0) == 0) pairs.emplace_back(set.KeyAt(i), set.ValueAt(i));
-    return pairs;
-}
 
 const char kThreePairs[] =
     "  h_name0: \"A\",\n  h_val0: \"a\",\n  h_name1: \"B\",\n  h_val1: \"b\",\n"
