@@ -2,12 +2,16 @@
 
 #include <iterator>
 
+#include "listctrl/WindowDpi.h"
+
 bool CDropArrows::Create(HWND hWndList, int bandSize, bool vertical) {
     m_brush.Reset(::CreateSolidBrush(RGB(255, 0, 0)));
     if (!m_brush) return false;
     m_vertical = vertical;
-    m_length = bandSize + 20;
-    const RECT rect{0, 0, vertical ? 12 : m_length, vertical ? m_length : 12};
+    m_scale = DpiScale(GetWindowDpi(hWndList));
+    m_length = bandSize + m_scale.Scale(20);
+    const int thickness = Thickness();
+    const RECT rect{0, 0, vertical ? thickness : m_length, vertical ? m_length : thickness};
     if (CWindowImpl<CDropArrows>::Create(hWndList, rect, nullptr, WS_POPUP | WS_DISABLED,
                                          WS_EX_TOOLWINDOW) == nullptr)
         return false;
@@ -18,14 +22,21 @@ bool CDropArrows::Create(HWND hWndList, int bandSize, bool vertical) {
     return true;
 }
 
+// The arrows are drawn for 96 DPI; every offset from the window's start or
+// end is scaled.
 bool CDropArrows::ShapeWindow() {
     const int L = m_length;
+    const auto s = [this](int value) { return m_scale.Scale(value); };
     const POINT vertical[2][7] = {
-        {{8, 0}, {8, 4}, {11, 4}, {6, 9}, {1, 4}, {4, 4}, {4, 0}},
-        {{4, L}, {4, L - 4}, {0, L - 4}, {6, L - 10}, {12, L - 4}, {8, L - 4}, {8, L}}};
+        {{s(8), 0}, {s(8), s(4)}, {s(11), s(4)}, {s(6), s(9)}, {s(1), s(4)}, {s(4), s(4)},
+         {s(4), 0}},
+        {{s(4), L}, {s(4), L - s(4)}, {0, L - s(4)}, {s(6), L - s(10)}, {s(12), L - s(4)},
+         {s(8), L - s(4)}, {s(8), L}}};
     const POINT horizontal[2][7] = {
-        {{0, 9}, {4, 9}, {4, 12}, {10, 6}, {4, 0}, {4, 4}, {0, 4}},
-        {{L, 4}, {L - 4, 4}, {L - 4, 0}, {L - 10, 6}, {L - 4, 12}, {L - 4, 9}, {L, 9}}};
+        {{0, s(9)}, {s(4), s(9)}, {s(4), s(12)}, {s(10), s(6)}, {s(4), 0}, {s(4), s(4)},
+         {0, s(4)}},
+        {{L, s(4)}, {L - s(4), s(4)}, {L - s(4), 0}, {L - s(10), s(6)}, {L - s(4), s(12)},
+         {L - s(4), s(9)}, {L, s(9)}}};
     const auto& arrows = m_vertical ? vertical : horizontal;
     HRGN first = ::CreatePolygonRgn(arrows[0], static_cast<int>(std::size(arrows[0])), ALTERNATE);
     HRGN second = ::CreatePolygonRgn(arrows[1], static_cast<int>(std::size(arrows[1])), ALTERNATE);
@@ -40,14 +51,15 @@ bool CDropArrows::ShapeWindow() {
 
 void CDropArrows::Show(int x, int y) {
     if (!IsWindow()) return;
-    const int left = m_vertical ? x - 7 : x - m_length / 2;
-    const int top = m_vertical ? y - m_length / 2 : y - 5;
+    const int left = m_vertical ? x - m_scale.Scale(7) : x - m_length / 2;
+    const int top = m_vertical ? y - m_length / 2 : y - m_scale.Scale(5);
     ::SetWindowPos(m_hWnd, nullptr, left, top, 0, 0,
                    SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOSIZE);
 }
 
 LRESULT CDropArrows::OnEraseBkgnd(UINT, WPARAM wParam, LPARAM, BOOL&) {
-    const RECT rect{0, 0, m_vertical ? 12 : m_length, m_vertical ? m_length : 12};
+    const int thickness = Thickness();
+    const RECT rect{0, 0, m_vertical ? thickness : m_length, m_vertical ? m_length : thickness};
     ::FillRect(reinterpret_cast<HDC>(wParam), &rect, m_brush.Get());
     return 1;
 }

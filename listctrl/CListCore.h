@@ -15,13 +15,16 @@
 #include "listctrl/CDropArrows.h"
 #include "listctrl/CTitleTip.h"
 #include "listctrl/DateKey.h"
+#include "listctrl/DpiScale.h"
 #include "listctrl/ListColumn.h"
 #include "listctrl/ListOptions.h"
 #include "listctrl/ListResources.h"
 #include "listctrl/NMGRIDCELL.h"
 #include "listctrl/RowSelection.h"
+#include "listctrl/ScaledImageList.h"
 #include "listctrl/ScrollArithmetic.h"
 #include "listctrl/SystemMessageFont.h"
+#include "listctrl/WindowDpi.h"
 
 // The grid's foundation: its window, options, columns, selection, metrics,
 // geometry and owned resources. The layers above it (painting, header band,
@@ -46,6 +49,7 @@ public:
         MESSAGE_HANDLER(WM_SETTINGCHANGE, OnSettingChange)
         MESSAGE_HANDLER(WM_FONTCHANGE, OnSettingChange)
         MESSAGE_HANDLER(WM_THEMECHANGED, OnSettingChange)
+        MESSAGE_HANDLER(WM_DPICHANGED_AFTERPARENT, OnSettingChange)
         MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
         MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChange)
         MESSAGE_HANDLER(WM_KILLFOCUS, OnFocusChange)
@@ -60,14 +64,6 @@ public:
     bool Initialize() { return Self().SetUp(); }
 
     bool SetUp() {
-        const HINSTANCE resources = CBaseModule::Get().GetResourceInstance();
-        m_images.Reset(::ImageList_LoadImageW(resources, MAKEINTRESOURCEW(IDB_LIST_IMAGES), 16, 0,
-                                              RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));
-        m_dividerCursor.Reset(static_cast<HCURSOR>(::LoadImageW(
-            resources, MAKEINTRESOURCEW(IDC_LIST_DIVIDER), IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR)));
-        m_linkCursor.Reset(static_cast<HCURSOR>(::LoadImageW(
-            resources, MAKEINTRESOURCEW(IDC_LIST_LINK), IMAGE_CURSOR, 0, 0, LR_DEFAULTCOLOR)));
-        if (!m_images || !m_dividerCursor || !m_linkCursor) return false;
         if (!RefreshMetrics()) return false;
 
         HWND hWnd = this->m_hWnd;
@@ -91,6 +87,9 @@ public:
     }
 
     bool RefreshMetrics() {
+        TakeDpi();
+        const bool rescaled = m_scale.Dpi() != m_scaledFor;
+        if (rescaled && !LoadScaledResources()) return false;
         TakeColors();
         m_headerFormat = ::RegisterClipboardFormatW(L"HEADERCLIPBOARDFORMAT");
         UINT lines = 3;
@@ -107,11 +106,12 @@ public:
 
         SIZE extent{};
         if (!MeasureText(L"Height", extent)) return false;
-        if (extent.cy + 6 != m_rowHeight) {
+        if (extent.cy + 6 != m_rowHeight || rescaled) {
             m_rowHeight = m_headerHeight = extent.cy + 6;
             m_dropArrows.DestroyWindow();
             if (!m_dropArrows.Create(this->m_hWnd, m_headerHeight, true)) return false;
         }
+        m_scaledFor = m_scale.Dpi();
 
         m_headerTheme.Reset();
         m_progressTheme.Reset();
@@ -125,6 +125,7 @@ public:
     }
 
     int GetRowHeight() const { return m_rowHeight; }
+    int GetDpi() const { return m_scale.Dpi(); }
     int GetHeaderHeight() const { return m_headerHeight; }
     int GetWheelLines() const { return m_wheelLines; }
     UINT GetHeaderClipboardFormat() const { return m_headerFormat; }
@@ -144,7 +145,7 @@ public:
         column.Fixed = fixed ? 1 : 0;
         column.Kind = kind;
         column.Flags = flags;
-        column.Normalize(ImageWidth());
+        column.Normalize(ImageWidth(), m_scale);
         column.Id = GetColumnCount();
         m_columns.push_back(std::move(column));
         RecalculateLayout();
@@ -459,10 +460,24 @@ protected:
         return sum;
     }
     int ImageWidth() const {
-        int width = 16, height = 16;
+        int width = Scale(IMAGE_SIZE), height = width;
         if (m_images) ::ImageList_GetIconSize(m_images.Get(), &width, &height);
         return width;
     }
+    // A measure in pixels at 96 DPI, in pixels at the window's DPI.
+    int Scale(int value) const { return m_scale.Scale(value); }
+    // Reads the window's DPI; the defaults a list sets before its set-up
+    // take it from here.
+    void TakeDpi() { m_scale = DpiScale(GetWindowDpi(this->m_hWnd)); }
+
+    // Where a cell's text goes: 3 pixels into the cell (4 in the first
+    // column), then 4 more in from either side.
+    RECT CellTextRect(RECT cell, int position) const {
+        cell.left += Scale(position == 0 ? 4 : 3);
+        ::InflateRect(&cell, -Scale(4), 0);
+        return cell;
+    }
+
     bool HasFocus() const { return ::GetFocus() == this->m_hWnd || m_editActive; }
 
     bool MeasureText(const wchar_t* text, SIZE& extent) const {
@@ -474,6 +489,27 @@ protected:
         ::SelectObject(hdc, old);
         ::ReleaseDC(this->m_hWnd, hdc);
         return measured != FALSE;
+    }
+
+    // The images and cursors drawn at the window's DPI; the ones in use
+    // stay when new ones cannot be made.
+    bool LoadScaledResources() {
+        const HINSTANCE resources = CBaseModule::Get().GetResourceInstance();
+        CImageListHandle images(LoadScaledImageList(resources, IDB_LIST_IMAGES, Scale(IMAGE_SIZE)));
+        CCursorHandle divider(LoadScaledCursor(resources, IDC_LIST_DIVIDER));
+        CCursorHandle link(LoadScaledCursor(resources, IDC_LIST_LINK));
+        if (!images || !divider || !link) return false;
+        m_images = std::move(images);
+        m_dividerCursor = std::move(divider);
+        m_linkCursor = std::move(link);
+        return true;
+    }
+
+    // Stretched from the 32x32 drawing; the hot spot moves with it.
+    HCURSOR LoadScaledCursor(HINSTANCE resources, int id) const {
+        const int size = Scale(CURSOR_SIZE);
+        return static_cast<HCURSOR>(::LoadImageW(resources, MAKEINTRESOURCEW(id), IMAGE_CURSOR,
+                                                 size, size, LR_DEFAULTCOLOR));
     }
 
     void TakeColors() {
@@ -538,6 +574,9 @@ protected:
             CellText;
     };
 
+    // Sizes of the drawn images and cursors at 96 DPI.
+    enum : int { IMAGE_SIZE = 16, CURSOR_SIZE = 32 };
+
     // ---- Data ---------------------------------------------------------
 
     std::vector<ListColumn> m_columns;
@@ -551,6 +590,8 @@ protected:
     UINT m_headerFormat = 0;
     int m_titleTipRow = -1, m_titleTipCell = -1;
     bool m_editActive = false;
+    DpiScale m_scale;
+    int m_scaledFor = 0;  // the DPI of the images, cursors and drop arrows
 
     CImageListHandle m_images;
     CCursorHandle m_dividerCursor;

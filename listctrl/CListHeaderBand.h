@@ -30,6 +30,7 @@ protected:
     using Base::DrawImageClipped;
     using Base::ImageWidth;
     using Base::IsColumn;
+    using Base::Scale;
     using Base::ScrollPosition;
     using Base::Self;
     using Base::m_colors;
@@ -38,14 +39,16 @@ protected:
     using Base::m_font;
     using Base::m_headerHeight;
     using Base::m_headerTheme;
+    using Base::m_scale;
 
 public:
     // Zone bits of a header point.
     enum : unsigned { ZONE_DIVIDER = 1 };
 
     // The column under a point of the band (client coordinates). On a
-    // divider, 5 pixels left to 4 right of a column's right edge, the zone
-    // is ZONE_DIVIDER and the position names the column a drag resizes.
+    // divider, 5 pixels left to 4 right of a column's right edge (at 96
+    // DPI), the zone is ZONE_DIVIDER and the position names the column a
+    // drag resizes.
     bool HeaderFromPoint(int x, int y, int& position, unsigned& zone) const {
         position = -1;
         zone = 0;
@@ -54,7 +57,7 @@ public:
         for (int column = 0; column < GetColumnCount(); ++column) {
             const int width = m_columns[column].Width;
             right += width;
-            if (x >= right - 5 && x <= right + 4) {
+            if (m_scale.DividerZone(right).Contains(x)) {
                 zone = ZONE_DIVIDER;
                 position = DividerColumn(column, x < right);
                 return true;
@@ -67,7 +70,8 @@ public:
         return false;
     }
 
-    // Widens or narrows a column to its widest text (title or cell) plus 20.
+    // Widens or narrows a column to its widest text (title or cell) plus 20
+    // (at 96 DPI).
     bool FitColumnToContent(int position) {
         if (!IsColumn(position) || m_columns[position].Fixed) return false;
         const int id = m_columns[position].Id;
@@ -80,7 +84,7 @@ public:
             measured = WidenTo(hdc, Self().GetItemText(row, id), widest);
         ::SelectObject(hdc, old);
         ::ReleaseDC(this->m_hWnd, hdc);
-        return measured && SetColumnWidth(position, widest + 20);
+        return measured && SetColumnWidth(position, widest + Scale(20));
     }
 
 protected:
@@ -152,10 +156,11 @@ protected:
         } else {
             if (position == m_pressedColumn) ListDrawing::FillSolid(hdc, item, PRESSED_HEADER);
             if (light && shadow) {
-                ListDrawing::DrawLine(hdc, item.right - 1, item.top + 4, item.right - 1,
-                                      m_headerHeight - 4, shadow);
-                ListDrawing::DrawLine(hdc, item.right, item.top + 4, item.right,
-                                      m_headerHeight - 4, light);
+                const int inset = Scale(4);
+                ListDrawing::DrawLine(hdc, item.right - 1, item.top + inset, item.right - 1,
+                                      m_headerHeight - inset, shadow);
+                ListDrawing::DrawLine(hdc, item.right, item.top + inset, item.right,
+                                      m_headerHeight - inset, light);
             }
         }
         PaintHeaderCaption(hdc, position, item, true);
@@ -166,29 +171,30 @@ protected:
     void PaintHeaderCaption(HDC hdc, int position, const RECT& item, bool withSortArrow) {
         const ListColumn& column = m_columns[position];
         RECT text = item;
-        text.left += position == 0 ? 4 : 3;
+        text.left += Scale(position == 0 ? 4 : 3);
         ::OffsetRect(&text, 0, 1);
-        const bool arrowRoom = Options.SortEnabled && column.Width > 15;
+        const int arrowWidth = Scale(15);
+        const bool arrowRoom = Options.SortEnabled && column.Width > arrowWidth;
         const bool sortArrow = withSortArrow && arrowRoom && !column.Fixed &&
                                column.Id == Options.SortColumnId;
-        if (sortArrow) text.right -= 15;
-        text.left += 4;
-        text.right -= 5;
+        if (sortArrow) text.right -= arrowWidth;
+        text.left += Scale(4);
+        text.right -= Scale(5);
 
-        const RECT imageClip{item.left, item.top, item.right - 2, m_headerHeight};
+        const RECT imageClip{item.left, item.top, item.right - Scale(2), m_headerHeight};
         const int size = ImageWidth();
         if (column.Image != -1) {
             int imageX = text.left;
             if (column.Title.empty())
                 imageX = text.left + (text.right - text.left - size) / 2 - (IsThemed() ? 1 : 0);
             DrawImageClipped(hdc, column.Image, imageX, (m_headerHeight - size) / 2, imageClip);
-            text.left += size + 4;
+            text.left += size + Scale(4);
         }
         DrawCellText(hdc, column.Title, text, column.Flags);
         if (sortArrow) {
             const RECT arrowClip{item.left, item.top, item.right, m_headerHeight};
             DrawImageClipped(hdc, Options.SortAscending ? IMAGE_ARROW_DOWN : IMAGE_ARROW_UP,
-                             text.right + 4, m_headerHeight / 2 - 3, arrowClip);
+                             text.right + Scale(4), m_headerHeight / 2 - Scale(3), arrowClip);
         }
     }
 

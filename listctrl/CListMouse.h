@@ -29,6 +29,7 @@ public:
     using Base::SendCellNotify;
 
 protected:
+    using Base::CellTextRect;
     using Base::ClientRect;
     using Base::RowScrollOffset;
     using Base::Invalidate;
@@ -92,8 +93,7 @@ public:
             HideTitleTip(true);
             return;
         }
-        text.left += cell == 0 ? 4 : 3;
-        ::InflateRect(&text, -4, 0);
+        text = CellTextRect(text, cell);
         if (!::PtInRect(&text, POINT{x, y})) return;
         const int id = GetColumnId(cell);
         const std::wstring shown = TitleTipText(row, id);

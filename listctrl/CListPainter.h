@@ -24,6 +24,7 @@ public:
 
 protected:
     using Base::ClientRect;
+    using Base::CellTextRect;
     using Base::FirstVisibleRow;
     using Base::HasFocus;
     using Base::ImageWidth;
@@ -131,9 +132,7 @@ protected:
         const bool current = IsCurrentCell(row, position);
         if (current) PaintCurrentCell(hdc, cell, focused);
 
-        RECT text = cell;
-        text.left += position == 0 ? 4 : 3;
-        ::InflateRect(&text, -4, 0);
+        const RECT text = CellTextRect(cell, position);
         if (text.right <= text.left || text.bottom <= text.top) return;
 
         const unsigned flags = Self().GetCellFlags(row, id);

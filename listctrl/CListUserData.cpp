@@ -10,8 +10,10 @@ bool CListUserData::SubclassAndSetUp(HWND hWnd) {
 bool CListUserData::Initialize() {
     Options.CellFocus = true;
     Invalidate();
-    AddColumn(L"Header", 145, -1, false, CELL_EDIT, 0);
-    AddColumn(L"Value", 195, -1, false, CELL_EDIT, 0);
+    // The default widths are for 96 DPI; widths a caller sets are its own.
+    TakeDpi();
+    AddColumn(L"Header", Scale(145), -1, false, CELL_EDIT, 0);
+    AddColumn(L"Value", Scale(195), -1, false, CELL_EDIT, 0);
     return SetUp();
 }
 

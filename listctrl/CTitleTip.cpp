@@ -8,6 +8,7 @@
 #include "framework/IsThemingAvailable.h"
 #include "listctrl/ListDrawing.h"
 #include "listctrl/SystemMessageFont.h"
+#include "listctrl/WindowDpi.h"
 
 // Last: its macros would rename framework members.
 #include <windowsx.h>
@@ -15,6 +16,7 @@
 bool CTitleTip::Create(HWND hWndList, bool themed) {
     m_list = hWndList;
     m_themed = themed;
+    m_scale = DpiScale(GetWindowDpi(hWndList));
     m_background = ::GetSysColor(COLOR_INFOBK);
     m_text = ::GetSysColor(IsThemed() ? COLOR_WINDOWTEXT : COLOR_INFOTEXT);
     LOGFONTW font;
@@ -46,9 +48,10 @@ bool CTitleTip::Show(const RECT& textRect, const std::wstring& text,
     const int width = MeasureText(text, textRect);
     if (width < textRect.right - textRect.left) return false;
     SetToolTipText(toolTipText);
-    // The tip draws its text 4 pixels in, where the cell's text starts.
-    if (!::SetWindowPos(m_hWnd, nullptr, textRect.left - 4, textRect.top, width + 11,
-                        textRect.bottom - textRect.top,
+    // The tip draws its text TEXT_INSET in, where the cell's text starts.
+    const int inset = m_scale.Scale(TEXT_INSET);
+    if (!::SetWindowPos(m_hWnd, nullptr, textRect.left - inset, textRect.top,
+                        width + m_scale.Scale(11), textRect.bottom - textRect.top,
                         SWP_NOCOPYBITS | SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOZORDER))
         return false;
     ::SetCapture(m_hWnd);
@@ -118,7 +121,7 @@ void CTitleTip::Paint(HDC hdc) const {
     std::vector<wchar_t> text(::GetWindowTextLengthW(m_hWnd) + 1);
     const int length = ::GetWindowTextW(m_hWnd, text.data(), static_cast<int>(text.size()));
     RECT textRect = client;
-    ::OffsetRect(&textRect, 4, 0);
+    ::OffsetRect(&textRect, m_scale.Scale(TEXT_INSET), 0);
     HGDIOBJ oldFont = ::SelectObject(hdc, m_font.Get());
     const COLORREF oldColor = ::SetTextColor(hdc, m_text);
     const int oldMode = ::SetBkMode(hdc, TRANSPARENT);

@@ -5,6 +5,7 @@
 
 #include "framework/CUniqueHandle.h"
 #include "framework/CWindowImpl.h"
+#include "listctrl/DpiScale.h"
 
 // The popup that shows the whole text of a cut-off cell laid exactly over
 // the cell. While shown it holds the mouse: leaving it hides it, and every
@@ -24,7 +25,7 @@ public:
     END_MSG_MAP()
 
     // The hidden tip window owned by the list, its inner tooltip and font;
-    // themed takes the list's UseThemes option. False, with no window
+    // themed takes the list's UseThemes option, the padding the list's DPI. False, with no window
     // left, when any of them cannot be made.
     bool Create(HWND hWndList, bool themed);
 
@@ -45,6 +46,7 @@ private:
     static constexpr COLORREF GRADIENT_TOP = RGB(250, 250, 250);
     static constexpr COLORREF GRADIENT_BOTTOM = RGB(235, 235, 235);
     static constexpr UINT TEXT_FORMAT = DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER;
+    static constexpr int TEXT_INSET = 4;  // pixels at 96 DPI
 
     LRESULT OnEraseBkgnd(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
@@ -64,6 +66,7 @@ private:
     HWND m_toolTip = nullptr;  // destroyed with the tip window
     CFontHandle m_font;
     bool m_themed = false;
+    DpiScale m_scale;
     COLORREF m_background = 0;
     COLORREF m_text = 0;
 };

@@ -1,9 +1,9 @@
 #include "listctrl/ListColumn.h"
 
-void ListColumn::Normalize(int imageWidth) {
+void ListColumn::Normalize(int imageWidth, const DpiScale& scale) {
     if (Title.empty() && Image != -1) {
         Flags |= CELLF_CENTER;
-        Width = imageWidth + 5;
+        Width = imageWidth + scale.Scale(5);
     }
     Flags = NormalizeFlags(Flags);
 }

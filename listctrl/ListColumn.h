@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "listctrl/DpiScale.h"
 #include "listctrl/ListConstants.h"
 
 // One column of the list, kept in display order. Cells are addressed by Id,
@@ -17,8 +18,9 @@ struct ListColumn {
     std::vector<std::wstring> Choices;
 
     // Applied once when the column is added: an image-only header is
-    // centred and sized to its image, then contradictory flags are dropped.
-    void Normalize(int imageWidth);
+    // centred and sized to its image (and a margin at the list's DPI), then
+    // contradictory flags are dropped.
+    void Normalize(int imageWidth, const DpiScale& scale = DpiScale());
 
     static unsigned NormalizeFlags(unsigned flags);
 };
