@@ -49,6 +49,7 @@ public:
         MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
         MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChange)
         MESSAGE_HANDLER(WM_KILLFOCUS, OnFocusChange)
+        MESSAGE_HANDLER(WM_SETREDRAW, OnSetRedraw)
         MESSAGE_HANDLER(WM_CTLCOLOREDIT, OnDefaultHandling)
         MESSAGE_HANDLER(WM_CTLCOLORLISTBOX, OnDefaultHandling)
     END_MSG_MAP()
@@ -118,6 +119,7 @@ public:
             m_headerTheme.Reset(::OpenThemeData(this->m_hWnd, L"HEADER"));
             m_progressTheme.Reset(::OpenThemeData(this->m_hWnd, L"PROGRESS"));
         }
+        ++m_metricsGeneration;
 
         m_titleTip.DestroyWindow();
         return m_titleTip.Create(this->m_hWnd, Options.UseThemes);
@@ -428,9 +430,13 @@ protected:
         return position == -1 ? nullptr : &m_columns[position];
     }
 
-    // Rows, columns or widths changed: new bars, full repaint.
+    // Rows, columns or widths changed: new bars, full repaint. While redraw
+    // is off only the content width follows; bars and repaint wait for
+    // redraw to come back, so filling a list costs no window work per row.
     void RecalculateLayout() {
-        UpdateScrollBars(SB_BOTH, -1, true);
+        m_contentWidth = SumOfWidths();
+        if (!m_redraw) return;
+        UpdateScrollBars(SB_BOTH, -1, false);
         Invalidate();
     }
 
@@ -529,6 +535,15 @@ protected:
         return 0;
     }
 
+    // The system keeps its own flag first (it hides the window from
+    // painting while off), then turning redraw on lays out and repaints once.
+    LRESULT OnSetRedraw(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&) {
+        const LRESULT result = this->DefWindowProc(uMsg, wParam, lParam);
+        m_redraw = wParam != FALSE;
+        RecalculateLayout();
+        return result;
+    }
+
     // The replaced procedure colours the editors' edit and list parts.
     LRESULT OnDefaultHandling(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&) {
         return this->DefWindowProc(uMsg, wParam, lParam);
@@ -557,6 +572,8 @@ protected:
     UINT m_headerFormat = 0;
     int m_titleTipRow = -1, m_titleTipCell = -1;
     bool m_editActive = false;
+    bool m_redraw = true;              // WM_SETREDRAW
+    unsigned m_metricsGeneration = 0;  // counts RefreshMetrics: fonts, colours, themes
 
     CImageListHandle m_images;
     CCursorHandle m_dividerCursor;
