@@ -1,5 +1,6 @@
 #include "prefs/PreferenceSet.h"
 
+#include <algorithm>
 #include <climits>
 #include <new>
 #include <stdexcept>
@@ -14,11 +15,74 @@ bool PreferenceSet::Add(const std::wstring& key, const std::wstring& value) {
     try {
         std::wstring keyCopy = key;
         std::wstring valueCopy = value;
-        m_keys.reserve(m_keys.size() + 1);
-        m_values.reserve(m_values.size() + 1);
+        // Room grows by half at a time, so adding many pairs stays linear.
+        if (m_keys.size() == m_keys.capacity() || m_values.size() == m_values.capacity()) {
+            const size_t room = std::min<size_t>(m_keys.size() + m_keys.size() / 2 + 8, INT_MAX);
+            m_keys.reserve(room);
+            m_values.reserve(room);
+        }
         // Neither push_back can throw now: both have room and the strings are moved.
         m_keys.push_back(std::move(keyCopy));
         m_values.push_back(std::move(valueCopy));
+    } catch (const std::bad_alloc&) {
+        return false;
+    } catch (const std::length_error&) {
+        return false;
+    }
+    return true;
+}
+
+bool PreferenceSet::Overlay(std::vector<std::pair<std::wstring, std::wstring>> pairs) {
+    try {
+        // Positions count the set's pairs first and the new pairs after
+        // them, as if each had been added in turn.
+        const size_t existing = m_keys.size();
+        const size_t total = existing + pairs.size();
+        auto keyAt = [&](size_t i) -> const std::wstring& {
+            return i < existing ? m_keys[i] : pairs[i - existing].first;
+        };
+        // Positions grouped by key (shorter keys first: any grouping
+        // order will do), each group in position order.
+        std::vector<size_t> order(total);
+        for (size_t i = 0; i < total; ++i)
+            order[i] = i;
+        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            const std::wstring& keyA = keyAt(a);
+            const std::wstring& keyB = keyAt(b);
+            if (keyA.size() != keyB.size())
+                return keyA.size() < keyB.size();
+            const int compared = keyA.compare(keyB);
+            return compared < 0 || (compared == 0 && a < b);
+        });
+        // Within a group, each new pair removes the first occurrence still
+        // there before it.
+        std::vector<bool> kept(total, true);
+        for (size_t first = 0; first < total;) {
+            size_t end = first + 1;
+            while (end < total && keyAt(order[end]) == keyAt(order[first]))
+                ++end;
+            size_t removed = first;
+            for (size_t g = first; g < end; ++g) {
+                if (order[g] >= existing && removed < g)
+                    kept[order[removed++]] = false;
+            }
+            first = end;
+        }
+        const size_t count = static_cast<size_t>(std::count(kept.begin(), kept.end(), true));
+        if (count > static_cast<size_t>(INT_MAX))
+            return false;
+        std::vector<std::wstring> keys, values;
+        keys.reserve(count);
+        values.reserve(count);
+        // Nothing below allocates: the strings are moved.
+        for (size_t i = 0; i < total; ++i) {
+            if (!kept[i])
+                continue;
+            keys.push_back(std::move(i < existing ? m_keys[i] : pairs[i - existing].first));
+            values.push_back(std::move(i < existing ? m_values[i] : pairs[i - existing].second));
+        }
+        m_keys.swap(keys);
+        m_values.swap(values);
     } catch (const std::bad_alloc&) {
         return false;
     } catch (const std::length_error&) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 // The ordered key/value table that the options sheet edits and the
@@ -18,6 +19,11 @@ public:
     bool SetAt(const std::wstring& key, const std::wstring& value);
     // Removes the first pair with the key; false if none.
     bool Remove(const std::wstring& key);
+    // Lays the pairs over the set as Remove(key) then Add(key, value) for
+    // each pair in order would, in one pass: a key already present loses its
+    // first occurrence and the pair goes to the end. False, with the set as
+    // it was, when there is no room for the result.
+    bool Overlay(std::vector<std::pair<std::wstring, std::wstring>> pairs);
     // Removes the pair at the position, moving the later ones down; false
     // for a position outside 0..Count()-1.
     bool RemoveAt(int index);

@@ -1,5 +1,8 @@
 #include "prefs/PrefsReader.h"
 
+#include <utility>
+#include <vector>
+
 #include "prefs/AnsiCodePage.h"
 #include "prefs/PreferenceSet.h"
 #include "prefs/PrefsTokenizer.h"
@@ -8,6 +11,7 @@ PrefsReader::PrefsReader(const AnsiCodePage& codePage) : m_codePage(codePage) {}
 
 void PrefsReader::Overlay(std::string_view fileBytes, PreferenceSet& set) const {
     const std::string text = TextFromFile(fileBytes);
+    std::vector<std::pair<std::wstring, std::wstring>> pairs;
     PrefsTokenizer tokens(text);
     bool inside = false;
     while (!tokens.Exhausted()) {
@@ -23,27 +27,31 @@ void PrefsReader::Overlay(std::string_view fileBytes, PreferenceSet& set) const 
         // Outside the braces everything is ignored, and so are one-byte keys.
         if (!inside || token.size() <= 1)
             continue;
-        const std::wstring key = m_codePage.Decode(token);
+        std::wstring key = m_codePage.Decode(token);
         // Whatever follows a key other than ":" is consumed with it.
         if (tokens.NextToken() != ":")
             continue;
-        const std::wstring value = DecodeValue(tokens.NextToken());
-        set.Remove(key);
-        set.Add(key, value);
+        pairs.emplace_back(std::move(key), DecodeValue(tokens.NextToken()));
     }
+    set.Overlay(std::move(pairs));
 }
 
 std::string PrefsReader::TextFromFile(std::string_view fileBytes) {
+    const size_t nul = fileBytes.find('\0');
+    const size_t eof = fileBytes.find('\x1A');
+    fileBytes = fileBytes.substr(0, nul < eof ? nul : eof);
     std::string text;
     text.reserve(fileBytes.size());
-    for (size_t i = 0; i < fileBytes.size(); ++i) {
-        const char c = fileBytes[i];
-        if (c == '\0' || c == '\x1A')
-            break;
-        if (c == '\r' && i + 1 < fileBytes.size() && fileBytes[i + 1] == '\n')
-            continue;
-        text.push_back(c);
+    // Copied in runs between the CR LF pairs, whose CR is dropped.
+    size_t start = 0;
+    for (size_t cr = fileBytes.find('\r'); cr != std::string_view::npos;
+         cr = fileBytes.find('\r', cr + 1)) {
+        if (cr + 1 < fileBytes.size() && fileBytes[cr + 1] == '\n') {
+            text.append(fileBytes.substr(start, cr - start));
+            start = cr + 1;
+        }
     }
+    text.append(fileBytes.substr(start));
     return text;
 }
 
@@ -58,7 +66,9 @@ std::wstring PrefsReader::DecodeValue(std::string_view token) const {
 
 // Decodes \\, \", \' and \uXXXX. Any other backslash stays as it stands, so
 // files written before values were escaped read as they always did.
-std::wstring PrefsReader::Unescape(const std::wstring& text) {
+std::wstring PrefsReader::Unescape(std::wstring text) {
+    if (text.find(L'\\') == std::wstring::npos)
+        return text;
     std::wstring value;
     value.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {

@@ -84,3 +84,31 @@ TEST(PreferenceSet, RemoveAtShiftsLaterPairsDownAndRefusesOutOfRange) {
     EXPECT_EQ(set.KeyAt(0), L"");
     EXPECT_FALSE(set.RemoveAt(0));
 }
+
+// Overlay is one pass over what Remove then Add per pair does; repeated
+// keys, in the set and among the pairs, are where the two could part.
+TEST(PreferenceSet, OverlayEndsAsRemoveThenAddForEachPair) {
+    const std::vector<std::pair<Pairs, Pairs>> cases = {
+        {{}, {}},
+        {{{L"a", L"1"}, {L"b", L"2"}}, {}},
+        {{}, {{L"a", L"1"}, {L"a", L"2"}, {L"a", L"3"}}},
+        {{{L"a", L"1"}, {L"b", L"2"}, {L"c", L"3"}}, {{L"b", L"x"}, {L"d", L"y"}}},
+        {{{L"a", L"1"}, {L"b", L"2"}, {L"a", L"3"}},
+         {{L"a", L"x"}, {L"c", L"y"}, {L"a", L"z"}, {L"a", L"w"}, {L"c", L"v"}}},
+        {{{L"k", L"1"}, {L"k", L"2"}, {L"k", L"3"}}, {{L"k", L"x"}}},
+        {{{L"", L"empty key"}, {L"K", L"upper"}}, {{L"k", L"lower"}, {L"", L"again"}}},
+    };
+    for (const auto& [start, pairs] : cases) {
+        PreferenceSet stepwise, overlaid;
+        for (const auto& [key, value] : start) {
+            stepwise.Add(key, value);
+            overlaid.Add(key, value);
+        }
+        for (const auto& [key, value] : pairs) {
+            stepwise.Remove(key);
+            stepwise.Add(key, value);
+        }
+        EXPECT_TRUE(overlaid.Overlay(pairs));
+        EXPECT_EQ(PairsOf(overlaid), PairsOf(stepwise)) << "case with " << pairs.size() << " pairs";
+    }
+}
