@@ -49,9 +49,8 @@ protected:
         const RECT band{0, 0, ClientRect().right, m_headerHeight};
         RECT area;
         if (!::IntersectRect(&area, &band, &clip)) return;
-        CMemoryDCHandle memory;
-        if (UpdateBandPicture(hdc, band)) memory.Reset(::CreateCompatibleDC(hdc));
-        if (!memory) {
+        CMemoryDCHandle memory(::CreateCompatibleDC(hdc));
+        if (!memory || !UpdateBandPicture(hdc, memory.Get(), band)) {
             DrawBand(hdc, clip);
             return;
         }
@@ -167,22 +166,19 @@ private:
 
     // Draws the band's picture again when its look has changed; false when
     // there is no picture to copy from.
-    bool UpdateBandPicture(HDC hdc, const RECT& band) {
+    // memory: a memory DC compatible with hdc to draw with.
+    bool UpdateBandPicture(HDC hdc, HDC memory, const RECT& band) {
         HeaderBandLook look = CurrentBandLook(band);
         if (m_bandPicture && look == m_bandLook) return true;
         if (!m_bandPicture || look.Width != m_bandLook.Width || look.Height != m_bandLook.Height)
             m_bandPicture.Reset(::CreateCompatibleBitmap(hdc, band.right, band.bottom));
-        CMemoryDCHandle memory(::CreateCompatibleDC(hdc));
-        if (!m_bandPicture || !memory) {
-            m_bandPicture.Reset();
-            return false;
-        }
-        HGDIOBJ old = ::SelectObject(memory.Get(), m_bandPicture.Get());
+        if (!m_bandPicture) return false;
+        HGDIOBJ old = ::SelectObject(memory, m_bandPicture.Get());
         // As the paint pass leaves it under the band: background, transparent text.
-        ListDrawing::FillSolid(memory.Get(), band, m_colors.Background);
-        ::SetBkMode(memory.Get(), TRANSPARENT);
-        DrawBand(memory.Get(), band);
-        ::SelectObject(memory.Get(), old);
+        ListDrawing::FillSolid(memory, band, m_colors.Background);
+        ::SetBkMode(memory, TRANSPARENT);
+        DrawBand(memory, band);
+        ::SelectObject(memory, old);
         m_bandLook = std::move(look);
         return true;
     }
