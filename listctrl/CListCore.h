@@ -91,6 +91,7 @@ public:
     }
 
     bool RefreshMetrics() {
+        ++m_metricsGeneration;  // whatever follows may change, even if it fails
         TakeColors();
         m_headerFormat = ::RegisterClipboardFormatW(L"HEADERCLIPBOARDFORMAT");
         UINT lines = 3;
@@ -119,7 +120,6 @@ public:
             m_headerTheme.Reset(::OpenThemeData(this->m_hWnd, L"HEADER"));
             m_progressTheme.Reset(::OpenThemeData(this->m_hWnd, L"PROGRESS"));
         }
-        ++m_metricsGeneration;
 
         m_titleTip.DestroyWindow();
         return m_titleTip.Create(this->m_hWnd, Options.UseThemes);
