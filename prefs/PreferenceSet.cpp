@@ -4,6 +4,8 @@
 #include <climits>
 #include <new>
 #include <stdexcept>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 const std::wstring kNoText;
@@ -12,77 +14,16 @@ const std::wstring kNoText;
 bool PreferenceSet::Add(const std::wstring& key, const std::wstring& value) {
     if (m_keys.size() >= static_cast<size_t>(INT_MAX))
         return false;
+    // The arrays grow geometrically: growing them by exactly one pair each
+    // time would make building a large set quadratic.
     try {
-        std::wstring keyCopy = key;
-        std::wstring valueCopy = value;
-        // Room grows by half at a time, so adding many pairs stays linear.
-        if (m_keys.size() == m_keys.capacity() || m_values.size() == m_values.capacity()) {
-            const size_t room = std::min<size_t>(m_keys.size() + m_keys.size() / 2 + 8, INT_MAX);
-            m_keys.reserve(room);
-            m_values.reserve(room);
+        m_keys.push_back(key);
+        try {
+            m_values.push_back(value);
+        } catch (...) {
+            m_keys.pop_back();
+            throw;
         }
-        // Neither push_back can throw now: both have room and the strings are moved.
-        m_keys.push_back(std::move(keyCopy));
-        m_values.push_back(std::move(valueCopy));
-    } catch (const std::bad_alloc&) {
-        return false;
-    } catch (const std::length_error&) {
-        return false;
-    }
-    return true;
-}
-
-bool PreferenceSet::Overlay(std::vector<std::pair<std::wstring, std::wstring>> pairs) {
-    try {
-        // Positions count the set's pairs first and the new pairs after
-        // them, as if each had been added in turn.
-        const size_t existing = m_keys.size();
-        const size_t total = existing + pairs.size();
-        auto keyAt = [&](size_t i) -> const std::wstring& {
-            return i < existing ? m_keys[i] : pairs[i - existing].first;
-        };
-        // Positions grouped by key (shorter keys first: any grouping
-        // order will do), each group in position order.
-        std::vector<size_t> order(total);
-        for (size_t i = 0; i < total; ++i)
-            order[i] = i;
-        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-            const std::wstring& keyA = keyAt(a);
-            const std::wstring& keyB = keyAt(b);
-            if (keyA.size() != keyB.size())
-                return keyA.size() < keyB.size();
-            const int compared = keyA.compare(keyB);
-            return compared < 0 || (compared == 0 && a < b);
-        });
-        // Within a group, each new pair removes the first occurrence still
-        // there before it.
-        std::vector<bool> kept(total, true);
-        for (size_t first = 0; first < total;) {
-            size_t end = first + 1;
-            while (end < total && keyAt(order[end]) == keyAt(order[first]))
-                ++end;
-            size_t removed = first;
-            for (size_t g = first; g < end; ++g) {
-                if (order[g] >= existing && removed < g)
-                    kept[order[removed++]] = false;
-            }
-            first = end;
-        }
-        const size_t count = static_cast<size_t>(std::count(kept.begin(), kept.end(), true));
-        if (count > static_cast<size_t>(INT_MAX))
-            return false;
-        std::vector<std::wstring> keys, values;
-        keys.reserve(count);
-        values.reserve(count);
-        // Nothing below allocates: the strings are moved.
-        for (size_t i = 0; i < total; ++i) {
-            if (!kept[i])
-                continue;
-            keys.push_back(std::move(i < existing ? m_keys[i] : pairs[i - existing].first));
-            values.push_back(std::move(i < existing ? m_values[i] : pairs[i - existing].second));
-        }
-        m_keys.swap(keys);
-        m_values.swap(values);
     } catch (const std::bad_alloc&) {
         return false;
     } catch (const std::length_error&) {
@@ -120,6 +61,71 @@ bool PreferenceSet::RemoveAt(int index) {
         return false;
     m_keys.erase(m_keys.begin() + index);
     m_values.erase(m_values.begin() + index);
+    return true;
+}
+
+// Replaying Remove then Add, the pairs of one key leave in queue order: the
+// set's own first, then those added, one for each pair read, except that
+// the first read of a key the set lacks finds nothing to remove. So each key
+// loses a known number of its pairs from the front of that queue, and the
+// result is the set's remaining pairs followed by the remaining read ones.
+bool PreferenceSet::Overlay(const std::vector<Pair>& pairs) {
+    struct Tally {
+        size_t inSet = 0;
+        size_t read = 0;
+        size_t setToDrop = 0;
+        size_t readToDrop = 0;
+    };
+    try {
+        std::unordered_map<std::wstring_view, Tally> tallies;
+        tallies.reserve(pairs.size());
+        for (const Pair& pair : pairs)
+            ++tallies[pair.first].read;
+        for (const std::wstring& key : m_keys) {
+            const auto found = tallies.find(key);
+            if (found != tallies.end())
+                ++found->second.inSet;
+        }
+        size_t count = m_keys.size() + pairs.size();
+        for (auto& entry : tallies) {
+            Tally& tally = entry.second;
+            const size_t removals = tally.inSet > 0 ? tally.read : tally.read - 1;
+            tally.setToDrop = std::min(tally.inSet, removals);
+            tally.readToDrop = removals - tally.setToDrop;
+            count -= removals;
+        }
+        if (count > static_cast<size_t>(INT_MAX))
+            return false;
+
+        std::vector<std::wstring> keys;
+        std::vector<std::wstring> values;
+        keys.reserve(count);
+        values.reserve(count);
+        for (size_t i = 0; i < m_keys.size(); ++i) {
+            const auto found = tallies.find(m_keys[i]);
+            if (found != tallies.end() && found->second.setToDrop > 0) {
+                --found->second.setToDrop;
+                continue;
+            }
+            keys.push_back(m_keys[i]);
+            values.push_back(m_values[i]);
+        }
+        for (const Pair& pair : pairs) {
+            Tally& tally = tallies.find(pair.first)->second;
+            if (tally.readToDrop > 0) {
+                --tally.readToDrop;
+                continue;
+            }
+            keys.push_back(pair.first);
+            values.push_back(pair.second);
+        }
+        m_keys.swap(keys);
+        m_values.swap(values);
+    } catch (const std::bad_alloc&) {
+        return false;
+    } catch (const std::length_error&) {
+        return false;
+    }
     return true;
 }
 

@@ -19,15 +19,17 @@ public:
     bool SetAt(const std::wstring& key, const std::wstring& value);
     // Removes the first pair with the key; false if none.
     bool Remove(const std::wstring& key);
-    // Lays the pairs over the set as Remove(key) then Add(key, value) for
-    // each pair in order would, in one pass: a key already present loses its
-    // first occurrence and the pair goes to the end. False, with the set as
-    // it was, when there is no room for the result.
-    bool Overlay(std::vector<std::pair<std::wstring, std::wstring>> pairs);
     // Removes the pair at the position, moving the later ones down; false
     // for a position outside 0..Count()-1.
     bool RemoveAt(int index);
     void Clear();
+
+    using Pair = std::pair<std::wstring, std::wstring>;
+    // Lays the pairs over the set as Remove(key) then Add(key, value) for
+    // each of them in turn would, but in time linear in the sizes, so a
+    // file of many thousand pairs loads at once. False, with the set
+    // unchanged, when there is no room for the result.
+    bool Overlay(const std::vector<Pair>& pairs);
 
     int Count() const;
     // The key or value at a position; an empty string outside 0..Count()-1.

@@ -1,18 +1,17 @@
 #include "prefs/PrefsReader.h"
 
-#include <utility>
-#include <vector>
-
 #include "prefs/AnsiCodePage.h"
 #include "prefs/PreferenceSet.h"
 #include "prefs/PrefsTokenizer.h"
+
+#include <vector>
 
 PrefsReader::PrefsReader(const AnsiCodePage& codePage) : m_codePage(codePage) {}
 
 void PrefsReader::Overlay(std::string_view fileBytes, PreferenceSet& set) const {
     const std::string text = TextFromFile(fileBytes);
-    std::vector<std::pair<std::wstring, std::wstring>> pairs;
     PrefsTokenizer tokens(text);
+    std::vector<PreferenceSet::Pair> pairs;
     bool inside = false;
     while (!tokens.Exhausted()) {
         const std::string_view token = tokens.NextToken();
@@ -27,13 +26,13 @@ void PrefsReader::Overlay(std::string_view fileBytes, PreferenceSet& set) const 
         // Outside the braces everything is ignored, and so are one-byte keys.
         if (!inside || token.size() <= 1)
             continue;
-        std::wstring key = m_codePage.Decode(token);
+        const std::wstring key = m_codePage.Decode(token);
         // Whatever follows a key other than ":" is consumed with it.
         if (tokens.NextToken() != ":")
             continue;
-        pairs.emplace_back(std::move(key), DecodeValue(tokens.NextToken()));
+        pairs.emplace_back(key, DecodeValue(tokens.NextToken()));
     }
-    set.Overlay(std::move(pairs));
+    set.Overlay(pairs);
 }
 
 std::string PrefsReader::TextFromFile(std::string_view fileBytes) {

@@ -85,30 +85,45 @@ TEST(PreferenceSet, RemoveAtShiftsLaterPairsDownAndRefusesOutOfRange) {
     EXPECT_FALSE(set.RemoveAt(0));
 }
 
-// Overlay is one pass over what Remove then Add per pair does; repeated
-// keys, in the set and among the pairs, are where the two could part.
-TEST(PreferenceSet, OverlayEndsAsRemoveThenAddForEachPair) {
-    const std::vector<std::pair<Pairs, Pairs>> cases = {
+TEST(PreferenceSet, OverlayEndsAsRemoveThenAddOfEachPairWould) {
+    struct Case {
+        Pairs set;
+        Pairs read;
+    };
+    const Case cases[] = {
         {{}, {}},
         {{{L"a", L"1"}, {L"b", L"2"}}, {}},
-        {{}, {{L"a", L"1"}, {L"a", L"2"}, {L"a", L"3"}}},
-        {{{L"a", L"1"}, {L"b", L"2"}, {L"c", L"3"}}, {{L"b", L"x"}, {L"d", L"y"}}},
-        {{{L"a", L"1"}, {L"b", L"2"}, {L"a", L"3"}},
-         {{L"a", L"x"}, {L"c", L"y"}, {L"a", L"z"}, {L"a", L"w"}, {L"c", L"v"}}},
-        {{{L"k", L"1"}, {L"k", L"2"}, {L"k", L"3"}}, {{L"k", L"x"}}},
-        {{{L"", L"empty key"}, {L"K", L"upper"}}, {{L"k", L"lower"}, {L"", L"again"}}},
+        {{}, {{L"k", L"1"}, {L"k", L"2"}, {L"j", L"3"}}},
+        {{{L"a", L"1"}, {L"b", L"2"}, {L"c", L"3"}}, {{L"b", L"x"}, {L"new", L"y"}, {L"a", L"z"}}},
+        {{{L"k", L"a"}, {L"x", L"-"}, {L"k", L"b"}}, {{L"k", L"1"}}},
+        {{{L"k", L"a"}, {L"x", L"-"}, {L"k", L"b"}}, {{L"k", L"1"}, {L"k", L"2"}, {L"k", L"3"}}},
+        {{{L"k", L"a"}, {L"x", L"-"}}, {{L"k", L"1"}, {L"x", L"2"}, {L"k", L"3"}, {L"K", L"4"}}},
     };
-    for (const auto& [start, pairs] : cases) {
-        PreferenceSet stepwise, overlaid;
-        for (const auto& [key, value] : start) {
-            stepwise.Add(key, value);
-            overlaid.Add(key, value);
+    for (const Case& c : cases) {
+        PreferenceSet replayed;
+        PreferenceSet overlaid;
+        for (const auto& pair : c.set) {
+            replayed.Add(pair.first, pair.second);
+            overlaid.Add(pair.first, pair.second);
         }
-        for (const auto& [key, value] : pairs) {
-            stepwise.Remove(key);
-            stepwise.Add(key, value);
+        for (const auto& pair : c.read) {
+            replayed.Remove(pair.first);
+            replayed.Add(pair.first, pair.second);
         }
-        EXPECT_TRUE(overlaid.Overlay(pairs));
-        EXPECT_EQ(PairsOf(overlaid), PairsOf(stepwise)) << "case with " << pairs.size() << " pairs";
+        EXPECT_TRUE(overlaid.Overlay(c.read));
+        EXPECT_EQ(PairsOf(overlaid), PairsOf(replayed));
     }
+
+    // Many thousand distinct keys over the defaults: all of them, in order.
+    PreferenceSet set;
+    AddDefaultPreferences(set);
+    std::vector<PreferenceSet::Pair> read;
+    for (int i = 0; i < 20000; ++i)
+        read.emplace_back(L"h_name" + std::to_wstring(i), std::to_wstring(i));
+    read.emplace_back(L"viewertype", L"disco");
+    ASSERT_TRUE(set.Overlay(read));
+    ASSERT_EQ(set.Count(), 13 + 20001);
+    EXPECT_EQ(set.KeyAt(13), L"h_name0");
+    EXPECT_EQ(set.ValueAt(13 + 19999), L"19999");
+    EXPECT_EQ(set.KeyAt(set.Count() - 1), L"viewertype");
 }
