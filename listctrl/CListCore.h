@@ -568,12 +568,12 @@ protected:
     int m_headerHeight = 0;
     UINT m_wheelLines = 3;
     int m_contentWidth = 0;
+    bool m_redraw = true;              // WM_SETREDRAW
+    unsigned m_metricsGeneration = 0;  // counts RefreshMetrics: fonts, colours, themes
     bool m_horzBarInUse = false;
     UINT m_headerFormat = 0;
     int m_titleTipRow = -1, m_titleTipCell = -1;
     bool m_editActive = false;
-    bool m_redraw = true;              // WM_SETREDRAW
-    unsigned m_metricsGeneration = 0;  // counts RefreshMetrics: fonts, colours, themes
 
     CImageListHandle m_images;
     CCursorHandle m_dividerCursor;
