@@ -53,6 +53,7 @@ public:
         MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
         MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChange)
         MESSAGE_HANDLER(WM_KILLFOCUS, OnFocusChange)
+        MESSAGE_HANDLER(WM_SETREDRAW, OnSetRedraw)
         MESSAGE_HANDLER(WM_CTLCOLOREDIT, OnDefaultHandling)
         MESSAGE_HANDLER(WM_CTLCOLORLISTBOX, OnDefaultHandling)
     END_MSG_MAP()
@@ -87,6 +88,7 @@ public:
     }
 
     bool RefreshMetrics() {
+        ++m_metricsGeneration;  // whatever follows may change, even if it fails
         TakeDpi();
         const bool rescaled = m_scale.Dpi() != m_scaledFor;
         if (rescaled && !LoadScaledResources()) return false;
@@ -420,9 +422,13 @@ protected:
         return position == -1 ? nullptr : &m_columns[position];
     }
 
-    // Rows, columns or widths changed: new bars, full repaint.
+    // Rows, columns or widths changed: new bars, full repaint. While redraw
+    // is off only the content width follows; bars and repaint wait for
+    // redraw to come back, so filling a list costs no window work per row.
     void RecalculateLayout() {
-        UpdateScrollBars(SB_BOTH, -1, true);
+        m_contentWidth = SumOfWidths();
+        if (!m_redraw) return;
+        UpdateScrollBars(SB_BOTH, -1, false);
         Invalidate();
     }
 
@@ -559,6 +565,15 @@ protected:
         return 0;
     }
 
+    // The system keeps its own flag first (it hides the window from
+    // painting while off), then turning redraw on lays out and repaints once.
+    LRESULT OnSetRedraw(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&) {
+        const LRESULT result = this->DefWindowProc(uMsg, wParam, lParam);
+        m_redraw = wParam != FALSE;
+        RecalculateLayout();
+        return result;
+    }
+
     // The replaced procedure colours the editors' edit and list parts.
     LRESULT OnDefaultHandling(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&) {
         return this->DefWindowProc(uMsg, wParam, lParam);
@@ -586,6 +601,8 @@ protected:
     int m_headerHeight = 0;
     UINT m_wheelLines = 3;
     int m_contentWidth = 0;
+    bool m_redraw = true;              // WM_SETREDRAW
+    unsigned m_metricsGeneration = 0;  // counts RefreshMetrics: fonts, colours, themes
     bool m_horzBarInUse = false;
     UINT m_headerFormat = 0;
     int m_titleTipRow = -1, m_titleTipCell = -1;
