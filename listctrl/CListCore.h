@@ -14,7 +14,7 @@
 #include "framework/IsThemingAvailable.h"
 #include "listctrl/CDropArrows.h"
 #include "listctrl/CTitleTip.h"
-#include "listctrl/DateKey.h"
+#include "listctrl/CellDateText.h"
 #include "listctrl/DpiScale.h"
 #include "listctrl/ListColumn.h"
 #include "listctrl/ListOptions.h"
@@ -200,52 +200,24 @@ public:
 
     // The date of a date cell; false (and an all-zero date) without one.
     bool GetCellDate(int row, int columnId, SYSTEMTIME& date) const {
-        date = SYSTEMTIME{};
-        DateKey key;
-        if (!DateKey::Parse(Self().GetItemText(row, columnId), key)) return false;
-        date.wYear = static_cast<WORD>(key.Year);
-        date.wMonth = static_cast<WORD>(key.Month);
-        date.wDay = static_cast<WORD>(key.Day);
-        date.wHour = static_cast<WORD>(key.Hour);
-        date.wMinute = static_cast<WORD>(key.Minute);
-        date.wSecond = static_cast<WORD>(key.Second);
-        return true;
+        return CellDateText::ToDate(Self().GetItemText(row, columnId), date);
     }
 
     // Stores a date as its key; false, leaving the cell alone, when a field
     // does not fit the key or the row does not exist.
     bool SetCellDate(int row, int columnId, const SYSTEMTIME& date) {
-        const DateKey key{date.wYear, date.wMonth, date.wDay, date.wHour, date.wMinute, date.wSecond};
-        std::wstring text;
-        return key.Format(text) && Self().SetItemText(row, columnId, text);
+        std::wstring key;
+        return CellDateText::ToKey(date, key) && Self().SetItemText(row, columnId, key);
     }
 
-    // The short date of the user's locale; empty for year 0.
-    static std::wstring FormatCellDate(const SYSTEMTIME& date) {
-        wchar_t text[32] = L"";
-        if (date.wYear == 0 ||
-            ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, text, 32) == 0)
-            return std::wstring();
-        return text;
-    }
-
-    static std::wstring FormatCellTime(const SYSTEMTIME& date) {
-        SYSTEMTIME time = date;
-        time.wYear = time.wMonth = time.wDay = 0;
-        wchar_t text[32] = L"";
-        if (::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, text, 32) == 0)
-            return std::wstring();
-        return text;
-    }
+    static std::wstring FormatCellDate(const SYSTEMTIME& date) { return CellDateText::FormatDate(date); }
+    static std::wstring FormatCellTime(const SYSTEMTIME& date) { return CellDateText::FormatTime(date); }
 
     // The text a date cell shows: date, time or both as its flags ask.
     std::wstring FormatCellDateTime(int row, int columnId) const {
         SYSTEMTIME date;
         if (!GetCellDate(row, columnId, date)) return std::wstring();
-        const unsigned flags = Self().GetCellFlags(row, columnId);
-        if (flags & CELLF_DATE_ONLY) return FormatCellDate(date);
-        if (flags & CELLF_TIME_ONLY) return FormatCellTime(date);
-        return FormatCellDate(date) + L" " + FormatCellTime(date);
+        return CellDateText::Format(date, Self().GetCellFlags(row, columnId));
     }
 
     // The owner removed row `row` from its array: renumber the selection,
