@@ -2,7 +2,7 @@
 
 bool CAccessibleProxy::Connect(HWND hWnd) {
     void* pStandard = nullptr;
-    if (FAILED(::CreateStdAccessibleObject(hWnd, OBJID_CLIENT, IID_IAccessible, &pStandard)) ||
+    if (FAILED(::CreateStdAccessibleObject(hWnd, OBJID_CLIENT, __uuidof(IAccessible), &pStandard)) ||
         pStandard == nullptr)
         return false;
     m_standard.Reset(static_cast<IAccessible*>(pStandard));
@@ -13,7 +13,7 @@ bool CAccessibleProxy::Connect(HWND hWnd) {
 LRESULT CAccessibleProxy::Answer(WPARAM wParam) {
     if (!IsConnected()) return 0;
     const LRESULT result =
-        ::LresultFromObject(IID_IAccessible, wParam, static_cast<IAccessible*>(this));
+        ::LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(this));
     return result < 0 ? 0 : result;
 }
 
@@ -45,7 +45,7 @@ HRESULT CAccessibleProxy::ReturnString(const wchar_t* text, BSTR* pResult) {
 
 STDMETHODIMP CAccessibleProxy::QueryInterface(REFIID riid, void** ppv) {
     if (ppv == nullptr) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible) {
+    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IAccessible)) {
         *ppv = static_cast<IAccessible*>(this);
     } else if (riid == IID_IOleWindow) {
         *ppv = static_cast<IOleWindow*>(this);

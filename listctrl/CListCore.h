@@ -14,7 +14,7 @@
 #include "framework/IsThemingAvailable.h"
 #include "listctrl/CDropArrows.h"
 #include "listctrl/CTitleTip.h"
-#include "listctrl/DateKey.h"
+#include "listctrl/CellDateText.h"
 #include "listctrl/DpiScale.h"
 #include "listctrl/ListColumn.h"
 #include "listctrl/ListOptions.h"
@@ -53,6 +53,7 @@ public:
         MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
         MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChange)
         MESSAGE_HANDLER(WM_KILLFOCUS, OnFocusChange)
+        MESSAGE_HANDLER(WM_SETREDRAW, OnSetRedraw)
         MESSAGE_HANDLER(WM_CTLCOLOREDIT, OnDefaultHandling)
         MESSAGE_HANDLER(WM_CTLCOLORLISTBOX, OnDefaultHandling)
     END_MSG_MAP()
@@ -87,6 +88,7 @@ public:
     }
 
     bool RefreshMetrics() {
+        ++m_metricsGeneration;  // whatever follows may change, even if it fails
         TakeDpi();
         const bool rescaled = m_scale.Dpi() != m_scaledFor;
         if (rescaled && !LoadScaledResources()) return false;
@@ -198,52 +200,24 @@ public:
 
     // The date of a date cell; false (and an all-zero date) without one.
     bool GetCellDate(int row, int columnId, SYSTEMTIME& date) const {
-        date = SYSTEMTIME{};
-        DateKey key;
-        if (!DateKey::Parse(Self().GetItemText(row, columnId), key)) return false;
-        date.wYear = static_cast<WORD>(key.Year);
-        date.wMonth = static_cast<WORD>(key.Month);
-        date.wDay = static_cast<WORD>(key.Day);
-        date.wHour = static_cast<WORD>(key.Hour);
-        date.wMinute = static_cast<WORD>(key.Minute);
-        date.wSecond = static_cast<WORD>(key.Second);
-        return true;
+        return CellDateText::ToDate(Self().GetItemText(row, columnId), date);
     }
 
     // Stores a date as its key; false, leaving the cell alone, when a field
     // does not fit the key or the row does not exist.
     bool SetCellDate(int row, int columnId, const SYSTEMTIME& date) {
-        const DateKey key{date.wYear, date.wMonth, date.wDay, date.wHour, date.wMinute, date.wSecond};
-        std::wstring text;
-        return key.Format(text) && Self().SetItemText(row, columnId, text);
+        std::wstring key;
+        return CellDateText::ToKey(date, key) && Self().SetItemText(row, columnId, key);
     }
 
-    // The short date of the user's locale; empty for year 0.
-    static std::wstring FormatCellDate(const SYSTEMTIME& date) {
-        wchar_t text[32] = L"";
-        if (date.wYear == 0 ||
-            ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, text, 32) == 0)
-            return std::wstring();
-        return text;
-    }
-
-    static std::wstring FormatCellTime(const SYSTEMTIME& date) {
-        SYSTEMTIME time = date;
-        time.wYear = time.wMonth = time.wDay = 0;
-        wchar_t text[32] = L"";
-        if (::GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, text, 32) == 0)
-            return std::wstring();
-        return text;
-    }
+    static std::wstring FormatCellDate(const SYSTEMTIME& date) { return CellDateText::FormatDate(date); }
+    static std::wstring FormatCellTime(const SYSTEMTIME& date) { return CellDateText::FormatTime(date); }
 
     // The text a date cell shows: date, time or both as its flags ask.
     std::wstring FormatCellDateTime(int row, int columnId) const {
         SYSTEMTIME date;
         if (!GetCellDate(row, columnId, date)) return std::wstring();
-        const unsigned flags = Self().GetCellFlags(row, columnId);
-        if (flags & CELLF_DATE_ONLY) return FormatCellDate(date);
-        if (flags & CELLF_TIME_ONLY) return FormatCellTime(date);
-        return FormatCellDate(date) + L" " + FormatCellTime(date);
+        return CellDateText::Format(date, Self().GetCellFlags(row, columnId));
     }
 
     // The owner removed row `row` from its array: renumber the selection,
@@ -420,9 +394,13 @@ protected:
         return position == -1 ? nullptr : &m_columns[position];
     }
 
-    // Rows, columns or widths changed: new bars, full repaint.
+    // Rows, columns or widths changed: new bars, full repaint. While redraw
+    // is off only the content width follows; bars and repaint wait for
+    // redraw to come back, so filling a list costs no window work per row.
     void RecalculateLayout() {
-        UpdateScrollBars(SB_BOTH, -1, true);
+        m_contentWidth = SumOfWidths();
+        if (!m_redraw) return;
+        UpdateScrollBars(SB_BOTH, -1, false);
         Invalidate();
     }
 
@@ -559,6 +537,15 @@ protected:
         return 0;
     }
 
+    // The system keeps its own flag first (it hides the window from
+    // painting while off), then turning redraw on lays out and repaints once.
+    LRESULT OnSetRedraw(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&) {
+        const LRESULT result = this->DefWindowProc(uMsg, wParam, lParam);
+        m_redraw = wParam != FALSE;
+        RecalculateLayout();
+        return result;
+    }
+
     // The replaced procedure colours the editors' edit and list parts.
     LRESULT OnDefaultHandling(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&) {
         return this->DefWindowProc(uMsg, wParam, lParam);
@@ -586,6 +573,8 @@ protected:
     int m_headerHeight = 0;
     UINT m_wheelLines = 3;
     int m_contentWidth = 0;
+    bool m_redraw = true;              // WM_SETREDRAW
+    unsigned m_metricsGeneration = 0;  // counts RefreshMetrics: fonts, colours, themes
     bool m_horzBarInUse = false;
     UINT m_headerFormat = 0;
     int m_titleTipRow = -1, m_titleTipCell = -1;

@@ -9,6 +9,7 @@
 
 #include "framework/CUniqueHandle.h"
 #include "listctrl/CListPainter.h"
+#include "listctrl/HeaderBandLook.h"
 #include "listctrl/ListDrawing.h"
 
 // The header band the list draws itself: column captions, images, sort
@@ -110,7 +111,24 @@ protected:
     enum ThemePart { PART_HEADER_ITEM = 1 };
     enum ThemeState { STATE_NORMAL = 1, STATE_HOT = 2, STATE_PRESSED = 3 };
 
+    // Themed header parts are slow to draw, so the band is drawn into a
+    // picture of its own and copied from there while its look stays the same.
     void PaintHeader(HDC hdc, const RECT& clip) {
+        const RECT band{0, 0, ClientRect().right, m_headerHeight};
+        RECT area;
+        if (!::IntersectRect(&area, &band, &clip)) return;
+        CMemoryDCHandle memory(::CreateCompatibleDC(hdc));
+        if (!memory || !UpdateBandPicture(hdc, memory.Get(), band)) {
+            DrawBand(hdc, clip);
+            return;
+        }
+        HGDIOBJ old = ::SelectObject(memory.Get(), m_bandPicture.Get());
+        ::BitBlt(hdc, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 memory.Get(), area.left, area.top, SRCCOPY);
+        ::SelectObject(memory.Get(), old);
+    }
+
+    void DrawBand(HDC hdc, const RECT& clip) {
         const RECT client = ClientRect();
         const bool themed = IsThemed();
         const RECT band{0, 0, client.right, m_headerHeight};
@@ -199,4 +217,47 @@ protected:
     }
 
     int m_hotColumn = -1, m_pressedColumn = -1;
+
+private:
+    HeaderBandLook CurrentBandLook(const RECT& band) const {
+        HeaderBandLook look;
+        look.Items.reserve(m_columns.size());
+        for (const ListColumn& column : m_columns)
+            look.Items.push_back(
+                {column.Title, column.Width, column.Image, column.Fixed, column.Flags, column.Id});
+        look.SortEnabled = Options.SortEnabled;
+        look.SortAscending = Options.SortAscending;
+        look.SortColumnId = Options.SortColumnId;
+        look.HotColumn = m_hotColumn;
+        look.PressedColumn = m_pressedColumn;
+        look.Left = -ScrollPosition(SB_HORZ);
+        look.Width = band.right;
+        look.Height = band.bottom;
+        look.ContentWidth = m_contentWidth;
+        look.Themed = IsThemed();
+        look.MetricsGeneration = this->m_metricsGeneration;
+        return look;
+    }
+
+    // Draws the band's picture again when its look has changed; false when
+    // there is no picture to copy from.
+    // memory: a memory DC compatible with hdc to draw with.
+    bool UpdateBandPicture(HDC hdc, HDC memory, const RECT& band) {
+        HeaderBandLook look = CurrentBandLook(band);
+        if (m_bandPicture && look == m_bandLook) return true;
+        if (!m_bandPicture || look.Width != m_bandLook.Width || look.Height != m_bandLook.Height)
+            m_bandPicture.Reset(::CreateCompatibleBitmap(hdc, band.right, band.bottom));
+        if (!m_bandPicture) return false;
+        HGDIOBJ old = ::SelectObject(memory, m_bandPicture.Get());
+        // As the paint pass leaves it under the band: background, transparent text.
+        ListDrawing::FillSolid(memory, band, m_colors.Background);
+        ::SetBkMode(memory, TRANSPARENT);
+        DrawBand(memory, band);
+        ::SelectObject(memory, old);
+        m_bandLook = std::move(look);
+        return true;
+    }
+
+    CBitmapHandle m_bandPicture;
+    HeaderBandLook m_bandLook;  // what m_bandPicture shows
 };

@@ -1,5 +1,7 @@
 #include "listctrl/CListUserData.h"
 
+#include <utility>
+
 ATOM CListUserData::RegisterWindowClass() { return GetWndClassInfo().Register(); }
 
 bool CListUserData::SubclassAndSetUp(HWND hWnd) {
@@ -17,8 +19,8 @@ bool CListUserData::Initialize() {
     return SetUp();
 }
 
-int CListUserData::AddItem(const UserDataItem& item) {
-    m_items.push_back(item);
+int CListUserData::AddItem(UserDataItem item) {
+    m_items.push_back(std::move(item));
     RecalculateLayout();
     return GetItemCount() - 1;
 }

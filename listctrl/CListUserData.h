@@ -29,7 +29,8 @@ public:
     std::vector<UserDataItem>& Items() { return m_items; }
     const std::vector<UserDataItem>& Items() const { return m_items; }
 
-    int AddItem(const UserDataItem& item);
+    // Appends the row (taken over, not copied, from a temporary).
+    int AddItem(UserDataItem item);
     int GetItemCount() const { return static_cast<int>(m_items.size()); }
     std::wstring GetItemText(int row, int columnId) const;
     bool SetItemText(int row, int columnId, const std::wstring& text);

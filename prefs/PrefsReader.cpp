@@ -36,16 +36,21 @@ void PrefsReader::Overlay(std::string_view fileBytes, PreferenceSet& set) const 
 }
 
 std::string PrefsReader::TextFromFile(std::string_view fileBytes) {
+    const size_t nul = fileBytes.find('\0');
+    const size_t eof = fileBytes.find('\x1A');
+    fileBytes = fileBytes.substr(0, nul < eof ? nul : eof);
     std::string text;
     text.reserve(fileBytes.size());
-    for (size_t i = 0; i < fileBytes.size(); ++i) {
-        const char c = fileBytes[i];
-        if (c == '\0' || c == '\x1A')
-            break;
-        if (c == '\r' && i + 1 < fileBytes.size() && fileBytes[i + 1] == '\n')
-            continue;
-        text.push_back(c);
+    // Copied in runs between the CR LF pairs, whose CR is dropped.
+    size_t start = 0;
+    for (size_t cr = fileBytes.find('\r'); cr != std::string_view::npos;
+         cr = fileBytes.find('\r', cr + 1)) {
+        if (cr + 1 < fileBytes.size() && fileBytes[cr + 1] == '\n') {
+            text.append(fileBytes.substr(start, cr - start));
+            start = cr + 1;
+        }
     }
+    text.append(fileBytes.substr(start));
     return text;
 }
 
@@ -60,7 +65,9 @@ std::wstring PrefsReader::DecodeValue(std::string_view token) const {
 
 // Decodes \\, \", \' and \uXXXX. Any other backslash stays as it stands, so
 // files written before values were escaped read as they always did.
-std::wstring PrefsReader::Unescape(const std::wstring& text) {
+std::wstring PrefsReader::Unescape(std::wstring text) {
+    if (text.find(L'\\') == std::wstring::npos)
+        return text;
     std::wstring value;
     value.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {

@@ -22,7 +22,7 @@ public:
 
 private:
     std::wstring DecodeValue(std::string_view token) const;
-    static std::wstring Unescape(const std::wstring& text);
+    static std::wstring Unescape(std::wstring text);
     static int HexDigitValue(wchar_t c);
 
     const AnsiCodePage& m_codePage;

@@ -41,9 +41,10 @@ std::string PrefsWriter::QuoteValue(std::wstring_view value) {
 }
 
 void PrefsWriter::AppendText(std::string& out, std::string_view text) {
-    for (char c : text) {
-        if (c == '\n')
-            out.push_back('\r');
-        out.push_back(c);
+    for (size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n')) {
+        out.append(text.substr(0, lf));
+        out.append("\r\n");
+        text.remove_prefix(lf + 1);
     }
+    out.append(text);
 }

@@ -4,9 +4,24 @@
 
 #include <climits>
 
+namespace {
+// Every ANSI code page is ASCII below 0x80, so such text needs no conversion
+// call: the common case of keys, values and the file's own punctuation.
+template <class From>
+bool IsAscii(From text) {
+    for (auto c : text) {
+        if (static_cast<unsigned long>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+}
+
 std::wstring ThreadAnsiCodePage::Decode(std::string_view bytes) const {
     if (bytes.empty() || bytes.size() > static_cast<size_t>(INT_MAX))
         return std::wstring();
+    if (IsAscii(bytes))
+        return std::wstring(bytes.begin(), bytes.end());
     const int byteCount = static_cast<int>(bytes.size());
     const int length = MultiByteToWideChar(CP_THREAD_ACP, 0, bytes.data(), byteCount, nullptr, 0);
     if (length <= 0)
@@ -19,6 +34,8 @@ std::wstring ThreadAnsiCodePage::Decode(std::string_view bytes) const {
 std::string ThreadAnsiCodePage::Encode(std::wstring_view text) const {
     if (text.empty() || text.size() > static_cast<size_t>(INT_MAX))
         return std::string();
+    if (IsAscii(text))
+        return std::string(text.begin(), text.end());
     const int unitCount = static_cast<int>(text.size());
     // No best-fit substitutes: a character the code page lacks becomes "?"
     // rather than a look-alike. UTF-8 as the ANSI code page takes no flags.

@@ -169,7 +169,7 @@ LRESULT CTab2::OnSetActive(int, LPNMHDR pnmh, BOOL& bHandled) {
         return 0;
     }
     RefreshEndpoints();
-    m_selectedHeader = -1;
+    ForgetSelectedHeaderRow();
     return 0;  // activation accepted
 }
 
@@ -208,14 +208,23 @@ void CTab2::LoadHeaderRows() {
 
 void CTab2::AddHeaderRow() { m_headers.AddItem(HeaderPairs::PlaceholderRow()); }
 
+// Only a row the list still shows selected goes: since reporting it the
+// list may have let it go (a header click sorts and deselects every row).
 void CTab2::RemoveSelectedHeaderRow() {
-    if (m_selectedHeader == -1) return;
     std::vector<UserDataItem>& rows = m_headers.Items();
-    if (m_selectedHeader >= 0 && m_selectedHeader < static_cast<int>(rows.size())) {
+    if (m_selectedHeader >= 0 && m_selectedHeader < static_cast<int>(rows.size()) &&
+        m_headers.IsRowSelected(m_selectedHeader)) {
         rows.erase(rows.begin() + m_selectedHeader);
         m_headers.ItemRemoved(m_selectedHeader);
     }
     m_selectedHeader = -1;
+}
+
+// The list lets its selection go as well, so that no row looks chosen for
+// "-Remove" and a click on the row that was selected reports it again.
+void CTab2::ForgetSelectedHeaderRow() {
+    m_selectedHeader = -1;
+    if (m_headers.IsWindow()) m_headers.ClearSelection();
 }
 
 void CTab2::StoreHeaderPairs() {

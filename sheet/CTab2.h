@@ -87,13 +87,15 @@ private:
     void LoadHeaderRows();
     void AddHeaderRow();
     void RemoveSelectedHeaderRow();
+    void ForgetSelectedHeaderRow();
     void StoreHeaderPairs();
 
     std::wstring m_viewerType;
     Section m_rdfizer;
     Section m_sparql;
     // The row the list last reported selected; -1 for none, and again at
-    // every activation, so "-Remove" acts only on a row chosen on this visit.
+    // every activation, so "-Remove" acts only on a row chosen on this visit
+    // and still selected.
     int m_selectedHeader = -1;
     CListUserData m_headers;
 };

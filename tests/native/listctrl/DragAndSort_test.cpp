@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -112,4 +113,27 @@ TEST(UserDataOrderSort, OrdinalOrderOfCodeUnitsAndReversal) {
                                       {L"", L"a", L""}, {L"", L"Z", L""}};
     UserDataOrder::Sort(more, 0);
     EXPECT_EQ(Names(more), (std::vector<std::wstring>{L"Z", L"a", L"ab", L"\u00e9"}));
+}
+
+// Many rows, many equal keys: every row comes out whole and in key order.
+TEST(UserDataOrderSort, LargeListsKeepEveryRowWhole) {
+    std::vector<UserDataItem> items;
+    unsigned seed = 7;
+    for (int i = 0; i < 3000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const std::wstring name = L"h" + std::to_wstring(seed % 700);
+        items.push_back({std::to_wstring(i), name, L"v" + std::to_wstring(i)});
+    }
+    std::vector<UserDataItem> expected = items;
+    UserDataOrder::Sort(items, 0);
+    ASSERT_TRUE(std::is_sorted(items.begin(), items.end(), [](const auto& a, const auto& b) {
+        return a.Name < b.Name;
+    }));
+    auto byTag = [](const UserDataItem& a, const UserDataItem& b) { return a.Tag < b.Tag; };
+    std::sort(items.begin(), items.end(), byTag);
+    std::sort(expected.begin(), expected.end(), byTag);
+    for (size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i].Name, expected[i].Name);
+        EXPECT_EQ(items[i].Value, expected[i].Value);
+    }
 }

@@ -174,3 +174,31 @@ TEST_F(ListGeometry, ScrollingACellIntoViewMovesBothBars) {
     EXPECT_EQ(Bar(SB_VERT).nPos, 0);
     EXPECT_EQ(Bar(SB_HORZ).nPos, 0);
 }
+
+TEST_F(ListGeometry, RedrawOffDefersTheLayoutUntilRedrawComesBack) {
+    ShowWindow(parent.m_hWnd, SW_SHOWNOACTIVATE);  // hidden windows gather no update region
+    UpdateWindow(list.m_hWnd);
+    SendMessageW(list.m_hWnd, WM_SETREDRAW, FALSE, 0);
+    EXPECT_EQ(GetWindowLongPtrW(list.m_hWnd, GWL_STYLE) & WS_VISIBLE, 0)
+        << "the system flag follows";
+    AddRows(40);
+    list.SetColumnWidth(1, 500);
+    list.Items().pop_back();
+    list.ItemRemoved(39);
+    EXPECT_EQ(Bar(SB_VERT).nMax, 0);
+    EXPECT_EQ(Bar(SB_HORZ).nMax, 0);
+    EXPECT_EQ(list.GetContentWidth(false), 644);  // geometry itself stays current
+    ValidateRect(list.m_hWnd, nullptr);
+
+    SendMessageW(list.m_hWnd, WM_SETREDRAW, TRUE, 0);
+    EXPECT_NE(GetWindowLongPtrW(list.m_hWnd, GWL_STYLE) & WS_VISIBLE, 0);
+    GetClientRect(list.m_hWnd, &client);
+    const SCROLLINFO v = Bar(SB_VERT);
+    EXPECT_EQ(v.nMax, hh + 39 * rh);
+    EXPECT_EQ(int(v.nPage), client.bottom - hh);
+    EXPECT_EQ(Bar(SB_HORZ).nMax, 644);
+    RECT update{};
+    EXPECT_TRUE(GetUpdateRect(list.m_hWnd, &update, FALSE)) << "repainted once redraw is on";
+    EXPECT_EQ(update.right, client.right);
+    EXPECT_EQ(update.bottom, client.bottom);
+}

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "GridTestSupport.h"
 
 using namespace gridtest;
@@ -328,4 +330,93 @@ TEST_P(ListPaint, SelectionRectangleBlendsOverTheRowsAndIsFramed) {
 
     grid.SetSelectionRectangle(nullptr);
     EXPECT_EQ(Capture(grid.m_hWnd).At(80, hh + rh), background);
+}
+
+namespace {
+
+// A grid whose hot and pressed header columns a test can set.
+class CBandGrid : public CTestGrid {
+public:
+    void SetHotAndPressed(int hot, int pressed) {
+        m_hotColumn = hot;
+        m_pressedColumn = pressed;
+        RedrawHeader();
+    }
+};
+
+// The header band's pixels of a capture.
+std::vector<DWORD> Band(const Capture& shot, int height) {
+    return std::vector<DWORD>(shot.pixels.begin(), shot.pixels.begin() + shot.width * height);
+}
+
+}  // namespace
+
+// The band is copied from a picture of what it showed last: after each
+// change it must look exactly as a grid drawn afresh in the new state.
+TEST_P(ListPaint, HeaderBandShowsEveryChangeAtOnce) {
+    struct Change {
+        const char* what;
+        std::function<void(CBandGrid&)> prepare, apply;
+        bool visibleClassic, visibleThemed;
+    };
+    const auto none = [](CBandGrid&) {};
+    const auto widen = [](CBandGrid& g) { g.SetColumnWidth(1, 600); };
+    const Change changes[] = {
+        {"width", none, [](CBandGrid& g) { g.SetColumnWidth(0, 60); }, true, true},
+        {"column added", none,
+         [](CBandGrid& g) { g.AddColumn(L"Gamma", 80, 6, false, CELL_EDIT, 0); }, true, true},
+        {"sort column", none, [](CBandGrid& g) { g.Options.SortColumnId = 0; }, true, true},
+        {"sort direction", none, [](CBandGrid& g) { g.Options.SortAscending = false; }, true,
+         true},
+        {"hot column", none, [](CBandGrid& g) { g.SetHotAndPressed(0, -1); }, false, true},
+        {"pressed column", none, [](CBandGrid& g) { g.SetHotAndPressed(-1, 1); }, true, true},
+        {"scrolled", widen,
+         [](CBandGrid& g) { SendMessageW(g.m_hWnd, WM_HSCROLL, SB_PAGERIGHT, 0); }, true, true},
+        {"client width", none, [](CBandGrid& g) { MoveWindow(g.m_hWnd, 0, 0, 150, 200, FALSE); },
+         true, true},
+        {"themes switched", none, [](CBandGrid& g) { g.Options.UseThemes = !g.Options.UseThemes; },
+         true, true},
+        {"system colours", none,
+         [](CBandGrid& g) {
+             const int element = COLOR_BTNFACE;
+             const COLORREF face = RGB(0x40, 0x90, 0x40);
+             SetSysColors(1, &element, &face);
+             SendMessageW(g.m_hWnd, WM_SYSCOLORCHANGE, 0, 0);
+         },
+         true, false},
+    };
+    const COLORREF savedFace = GetSysColor(COLOR_BTNFACE);
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.what);
+        auto make = [&](CBandGrid& g) {
+            const RECT rect{0, 0, 400, 200};
+            ASSERT_NE(g.Create(parent.m_hWnd, rect, nullptr, WS_CHILD | WS_VISIBLE, 0, LIST_ID),
+                      nullptr);
+            g.Options.UseThemes = Themed();
+            g.AddColumn(L"Alpha", 100, -1, false, CELL_EDIT, 0);
+            g.AddColumn(L"Beta", 100, -1, false, CELL_EDIT, 0);
+            g.Options.SortColumnId = 1;
+            change.prepare(g);
+        };
+        CBandGrid shown, fresh;
+        make(shown);
+        const Capture before(shown.m_hWnd);
+        change.apply(shown);
+        const Capture after(shown.m_hWnd);
+        make(fresh);
+        change.apply(fresh);
+        const Capture expected(fresh.m_hWnd);
+        if (GetSysColor(COLOR_BTNFACE) != savedFace) {
+            const int element = COLOR_BTNFACE;
+            SetSysColors(1, &element, &savedFace);
+        }
+
+        const int band = shown.GetHeaderHeight();
+        EXPECT_EQ(Band(after, band), Band(expected, band));
+        if (Themed() ? change.visibleThemed : change.visibleClassic) {
+            EXPECT_NE(Band(before, band), Band(after, band)) << "the change shows on the band";
+        }
+        shown.DestroyWindow();
+        fresh.DestroyWindow();
+    }
 }

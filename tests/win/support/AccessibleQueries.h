@@ -13,7 +13,7 @@ namespace accessible {
 // when there is none.
 inline IAccessible* ClientObjectOf(HWND hWnd) {
     IAccessible* pAcc = nullptr;
-    EXPECT_EQ(::AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, IID_IAccessible,
+    EXPECT_EQ(::AccessibleObjectFromWindow(hWnd, OBJID_CLIENT, __uuidof(IAccessible),
                                            reinterpret_cast<void**>(&pAcc)),
               S_OK);
     return pAcc;

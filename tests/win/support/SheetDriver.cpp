@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "sheet/COptionsDlg.h"
@@ -18,6 +19,26 @@ struct PendingRun {
 };
 
 thread_local PendingRun* t_pRun = nullptr;
+
+// A pointer event at a screen point, in the absolute units SendInput takes.
+INPUT MouseInput(POINT screen, DWORD button) {
+    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (screen.x * 65536 + width - 1) / width;
+    input.mi.dy = (screen.y * 65536 + height - 1) / height;
+    input.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | button;
+    return input;
+}
+
+INPUT KeyInput(WORD virtualKey, wchar_t unit, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = unit;
+    input.ki.dwFlags = flags;
+    return input;
+}
 
 }  // namespace
 
@@ -87,9 +108,7 @@ void SheetDriver::ClickTab(int page) {
     HWND hTab = reinterpret_cast<HWND>(::SendMessageW(m_hSheet, PSM_GETTABCONTROL, 0, 0));
     RECT rc{};
     ::SendMessageW(hTab, TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(&rc));
-    const LPARAM point = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
-    ::SendMessageW(hTab, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    ::SendMessageW(hTab, WM_LBUTTONUP, 0, point);
+    ClickAt(hTab, POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
 }
 
 HWND SheetDriver::Control(int page, int id) const { return ::GetDlgItem(PageWindow(page), id); }
@@ -153,4 +172,47 @@ void SheetDriver::PressCancel() {
 void SheetDriver::PressCloseBox() {
     m_closePressed = true;
     ::SendMessageW(m_hSheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void SheetDriver::ClickAt(HWND window, POINT client) {
+    POINT screen = client;
+    ::ClientToScreen(window, &screen);
+    Deliver({MouseInput(screen, 0), MouseInput(screen, MOUSEEVENTF_LEFTDOWN),
+             MouseInput(screen, MOUSEEVENTF_LEFTUP)});
+}
+
+void SheetDriver::PressKey(WORD virtualKey) {
+    Deliver({KeyInput(virtualKey, 0, 0), KeyInput(virtualKey, 0, KEYEVENTF_KEYUP)});
+}
+
+// As an input method types: each unit arrives as VK_PACKET and becomes WM_CHAR.
+void SheetDriver::TypeText(const std::wstring& text) {
+    std::vector<INPUT> inputs;
+    for (wchar_t unit : text) {
+        inputs.push_back(KeyInput(0, unit, KEYEVENTF_UNICODE));
+        inputs.push_back(KeyInput(0, unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+    }
+    Deliver(std::move(inputs));
+}
+
+// The script runs inside the sheet's modal loop, which waits meanwhile, so
+// the input is handled here as that loop handles it, until the thread has
+// had nothing to do for a moment (or two seconds at most).
+void SheetDriver::Deliver(std::vector<INPUT> inputs) {
+    const UINT count = static_cast<UINT>(inputs.size());
+    EXPECT_EQ(::SendInput(count, inputs.data(), sizeof(INPUT)), count);
+    const DWORD start = ::GetTickCount();
+    DWORD lastMessage = start;
+    while (::GetTickCount() - lastMessage < 60 && ::GetTickCount() - start < 2000) {
+        MSG msg;
+        if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::Sleep(5);
+            continue;
+        }
+        lastMessage = ::GetTickCount();
+        if (!PropSheet_IsDialogMessage(m_hSheet, &msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
 }

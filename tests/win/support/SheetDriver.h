@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class COptionsDlg;
 class CPropertySheetBase;
@@ -54,9 +55,17 @@ public:
     void PressCancel();
     void PressCloseBox();
 
+    // Input as the user gives it: through the system's input queue to the
+    // window under the pointer or with the focus, through the sheet's
+    // dialog manager, each call returning once the sheet has handled it.
+    void ClickAt(HWND window, POINT client);  // a left click at a client point
+    void PressKey(WORD virtualKey);
+    void TypeText(const std::wstring& text);  // any characters, one UTF-16 unit each
+
 private:
     explicit SheetDriver(HWND hSheet) : m_hSheet(hSheet) {}
     static void CALLBACK OnTimer(HWND hWnd, UINT uMsg, UINT_PTR idEvent, DWORD time);
+    void Deliver(std::vector<INPUT> inputs);
 
     HWND m_hSheet;
     bool m_closePressed = false;
