@@ -89,13 +89,6 @@ if [ -x "$wintree/bin/vtl_win_tests.exe" ] || [ -f "$wintree/bin/vtl_win_tests.e
   grep -a -E '^\[  (PASSED|FAILED) |^\[  FAILED  \]' "$logs/win.log" || true
   count_gtest "$logs/win.log"
 
-  step "Soak: the sheet opened and closed 200 times in one process, in the same prefix"
-  if bash "$root/tools/soak.sh" >"$logs/soak.log" 2>&1; then
-    grep -a -E '^  (checkpoint 10 |checkpoint 200 |VmData|DllCanUnloadNow)|^soak:' "$logs/soak.log"
-    passed=$((passed + 1))
-  else
-    tail -40 "$logs/soak.log"; failed=$((failed + 1))
-  fi
   wineserver -k 2>/dev/null
   rm -rf "$prefix"
 else
