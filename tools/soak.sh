@@ -35,6 +35,12 @@ cmake --build "$tree" -j "$(nproc)" --target vtl_soak >"$tree.soak-build.log" 2>
   { echo "soak: FAILED: the soak program does not build ($tree.soak-build.log)"; exit 1; }
 
 own_prefix=
+work=
+cleanup() {
+  [ -n "$own_prefix" ] && { wineserver -k 2>/dev/null; rm -rf "$own_prefix"; }
+  [ -n "$work" ] && rm -rf "$work"
+}
+trap cleanup EXIT
 if [ -z "${WINEPREFIX:-}" ]; then
   own_prefix=$(mktemp -d /tmp/vtl-wine.XXXXXX)
   vtl_new_prefix "$own_prefix"
@@ -87,8 +93,6 @@ done
 wait "$soak_pid_outer"
 rc=$?
 exec {soak_out}<&-
-[ -n "$own_prefix" ] && { wineserver -k 2>/dev/null; rm -rf "$own_prefix"; }
-rm -rf "$work"
 
 verdict=
 [ "$rc" -eq 0 ] || verdict="the soak program found faults (exit code $rc)"

@@ -124,7 +124,9 @@ void SoakSheetRun::VisitRdfDataAccess() {
              L"soak.example");
     Click(RdfDataAccess, IDC_SPARQL_DEFAULT);
     EditHeaderRows();
+    Paint();
     ShakeHeadersList();
+    Paint();
 }
 
 // With the row of the last OK run (or the empty row of a first visit) on
@@ -296,13 +298,17 @@ void SoakSheetRun::Drag(HWND hWnd, int fromX, int toX, int y) {
     Pump();
 }
 
-// The mouse over the cut-off value of the first row: the title tip shows.
+// The mouse over the cut-off value of the first row: the title tip shows,
+// and paints.
 void SoakSheetRun::ShowTitleTip() {
     HWND hList = Control(RdfDataAccess, IDC_HEADERS_LIST);
     const int rowHeight = ListRowHeight();
     ::SendMessageW(hList, WM_VSCROLL, SB_TOP, 0);
     Hover(hList, kHeaderColumnWidth + 40, rowHeight + rowHeight / 2);
-    if (!::IsWindowVisible(::FindWindowW(L"TitleTip", nullptr)))
+    HWND hTip = ::FindWindowW(L"TitleTip", nullptr);
+    if (::IsWindowVisible(hTip))
+        ::UpdateWindow(hTip);
+    else
         Report("no title tip showed over the cut-off value");
 }
 
@@ -363,6 +369,7 @@ HWND SoakSheetRun::Control(int page, int id) const { return ::GetDlgItem(Page(pa
 void SoakSheetRun::SelectPage(int page) {
     ::SendMessageW(m_hSheet, PSM_SETCURSEL, page, 0);
     Pump();
+    Paint();
     if (Page(page) == nullptr) Report("page " + std::to_string(page) + " did not open");
 }
 
@@ -390,18 +397,21 @@ void SoakSheetRun::TypeInto(HWND hEdit, const std::wstring& text) {
     Type(text);
 }
 
+void SoakSheetRun::Paint() { ::RedrawWindow(m_hSheet, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+
 void SoakSheetRun::Pump(DWORD milliseconds) {
     const ULONGLONG until = ::GetTickCount64() + milliseconds;
     MSG msg;
     for (;;) {
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (::PeekMessageW(&msg, nullptr, 0, 0,
+                              PM_REMOVE | PM_QS_INPUT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
         const ULONGLONG now = ::GetTickCount64();
         if (now >= until) return;
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(until - now),
-                                    QS_ALLINPUT);
+                                    QS_ALLINPUT & ~QS_PAINT);
     }
 }
 

@@ -58,9 +58,11 @@ private:
     void Click(int page, int id);
     void Choose(int page, int comboId, int position);
     void TypeInto(HWND hEdit, const std::wstring& text);
-    // Dispatches what the steps posted, as the modal loop would, and goes
-    // on doing so for the time given.
+    // Dispatches what the steps posted and sent, as the modal loop would,
+    // and goes on doing so for the time given. Painting waits for Paint.
     static void Pump(DWORD milliseconds = 0);
+    // Paints what the steps since the last painting made invalid.
+    void Paint();
     void Report(const std::string& problem);
 
     HWND m_hSheet;
