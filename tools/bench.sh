@@ -8,10 +8,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VTL_BUILD_DIR:-$root/build}
 source "$root/tools/wine-env.sh"
-if [ "$VTL_WIN_ARCH" = x86_64 ]; then tree=$build/bench64; else tree=$build/bench32; fi
-[ -f "$tree/CMakeCache.txt" ] ||
-  cmake -S "$root" -B "$tree" -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$VTL_WIN_ARCH.cmake" >/dev/null || exit 1
+vtl_configure_tree "$build/bench32" "$build/bench64" Release || exit 1
 cmake --build "$tree" -j "$(nproc)" --target vtl_bench 2>&1 | grep -E 'error|warning:|Error'
 [ "${PIPESTATUS[0]}" -eq 0 ] || exit 1
 prefix=$(mktemp -d /tmp/vtl-wine.XXXXXX)

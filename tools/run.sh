@@ -9,15 +9,9 @@ build=${VTL_BUILD_DIR:-$root/build}
 
 bash "$root/tools/install-deps.sh"
 source "$root/tools/wine-env.sh"
-if [ "$VTL_WIN_ARCH" = x86_64 ]; then
+[ "$VTL_WIN_ARCH" = x86_64 ] &&
   echo "This host cannot run 32-bit code: running the x86_64 build of the same sources."
-  tree=$build/win64
-else
-  tree=$build/win32
-fi
-[ -f "$tree/CMakeCache.txt" ] ||
-  cmake -S "$root" -B "$tree" -DCMAKE_BUILD_TYPE=Debug \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$VTL_WIN_ARCH.cmake" >/dev/null
+vtl_configure_tree "$build/win32" "$build/win64" Debug
 cmake --build "$tree" -j "$(nproc)" --target BrackwynVTL vtlhost vtlshot >/dev/null
 
 prefix=$tree/wineprefix

@@ -25,11 +25,7 @@ baseline_run=10
 # Windows heap are caught exactly by the program; this catches the rest.
 vmdata_tolerance_kb=512
 source "$root/tools/wine-env.sh"
-if [ "$VTL_WIN_ARCH" = x86_64 ]; then tree=$build/win64; else tree=$build/win32; fi
-
-[ -f "$tree/CMakeCache.txt" ] ||
-  cmake -S "$root" -B "$tree" -DCMAKE_BUILD_TYPE=Debug \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$VTL_WIN_ARCH.cmake" >/dev/null ||
+vtl_configure_tree "$build/win32" "$build/win64" Debug ||
   { echo "soak: FAILED: the Windows tree cannot be configured"; exit 1; }
 cmake --build "$tree" -j "$(nproc)" --target vtl_soak >"$tree.soak-build.log" 2>&1 ||
   { echo "soak: FAILED: the soak program does not build ($tree.soak-build.log)"; exit 1; }

@@ -31,3 +31,13 @@ vtl_with_display() {
     xvfb-run -a -s "-screen 0 1280x1024x24" "$@"
   fi
 }
+
+# Sets tree to the Windows build folder this host can run (the first
+# argument for i686, the second for x86_64) and configures it with the
+# build type given when it is new.
+vtl_configure_tree() {
+  if [ "$VTL_WIN_ARCH" = x86_64 ]; then tree=$2; else tree=$1; fi
+  [ -f "$tree/CMakeCache.txt" ] ||
+    cmake -S "$root" -B "$tree" -DCMAKE_BUILD_TYPE="$3" \
+          -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$VTL_WIN_ARCH.cmake" >/dev/null
+}

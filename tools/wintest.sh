@@ -6,10 +6,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VTL_BUILD_DIR:-$root/build}
 source "$root/tools/wine-env.sh"
-if [ "$VTL_WIN_ARCH" = x86_64 ]; then tree=$build/win64; else tree=$build/win32; fi
-[ -f "$tree/CMakeCache.txt" ] ||
-  cmake -S "$root" -B "$tree" -DCMAKE_BUILD_TYPE=Debug \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$VTL_WIN_ARCH.cmake" >/dev/null || exit 1
+vtl_configure_tree "$build/win32" "$build/win64" Debug || exit 1
 cmake --build "$tree" -j "$(nproc)" 2>&1 | grep -E 'error|warning:|Error' ; 
 [ "${PIPESTATUS[0]}" -eq 0 ] || exit 1
 prefix=$(mktemp -d /tmp/vtl-wine.XXXXXX)
