@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "listctrl/AccessibleEditorName.h"
 #include "listctrl/CListCombo.h"
 #include "listctrl/CListDate.h"
 #include "listctrl/CListEdit.h"
@@ -112,6 +113,8 @@ protected:
                     const std::vector<std::wstring>& choices) {
         HWND list = this->m_hWnd;
         const int id = GetColumnId(cell);
+        NameCellEditors(AccessibleEditorName(this->m_columns[cell].Title, row), m_edit, m_combo,
+                        m_date);
         if (kind == CELL_DATETIME) {
             SYSTEMTIME date;
             GetCellDate(row, id, date);  // all zero for an empty cell
