@@ -26,6 +26,7 @@ public:
     using Base::GetCellRect;
     using Base::GetColumnId;
     using Base::GetCurrentCell;
+    using Base::HideTitleTip;
     using Base::IsCellInView;
     using Base::IsRowSelected;
     using Base::Options;
@@ -83,6 +84,9 @@ public:
         if ((flags & CELLF_READONLY) || !HasEditor(kind)) return true;
         std::vector<std::wstring> choices;
         if (kind == CELL_COMBO && !Self().GetCellChoices(row, id, choices)) return false;
+        // A tip left over the cell would hold the mouse, and take the
+        // editor's clicks to the list.
+        HideTitleTip(true);
         // The current cell shows its edit look under the editor.
         m_editActive = true;
         const bool shown =

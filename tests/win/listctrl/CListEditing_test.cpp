@@ -164,3 +164,35 @@ TEST_F(GridEditing, APartlyVisibleRowIsSelectedAtOnceAndEditedOnceScrolledIntoVi
     MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&placed), 2);
     EXPECT_EQ(placed.top, cell.top + 3);
 }
+
+TEST_F(GridEditing, AnOpeningEditorOrAKeyMovingTheFocusCellHidesTheTitleTip) {
+    grid.SetItemText(0, NAME, L"A name far too long for a column of ninety pixels");
+    const HWND tip = grid.TitleTip();
+    const struct {
+        const char* what;
+        UINT key;  // 0: the list opens an editor by itself
+        bool ctrl;
+        bool opens;
+    } cases[] = {
+        {"Down", VK_DOWN, false, true},
+        {"Tab", VK_TAB, false, true},
+        {"Ctrl+Down moves the focus cell alone", VK_DOWN, true, false},
+        {"BeginCellEdit", 0, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Click(hWnd, At(2, NAME));
+        SetFocus(hWnd);  // the editor the click opened ends
+        Mouse(hWnd, WM_MOUSEMOVE, At(0, NAME));
+        ASSERT_TRUE(IsWindowVisible(tip));
+        ASSERT_EQ(GetCapture(), tip);
+        if (c.key != 0)
+            Key(hWnd, c.key, false, c.ctrl);
+        else
+            EXPECT_TRUE(grid.BeginCellEdit(3, NAME));
+        EXPECT_EQ(Editor() != nullptr, c.opens);
+        // Still over the editor, the tip would take its clicks to the list.
+        EXPECT_FALSE(IsWindowVisible(tip));
+        EXPECT_NE(GetCapture(), tip);
+    }
+}
