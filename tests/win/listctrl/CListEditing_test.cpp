@@ -196,3 +196,35 @@ TEST_F(GridEditing, AnOpeningEditorOrAKeyMovingTheFocusCellHidesTheTitleTip) {
         EXPECT_NE(GetCapture(), tip);
     }
 }
+
+TEST_F(GridEditing, AnEmptyDateCellLeftWithoutAChoiceStaysEmptyAndUnreported) {
+    const struct {
+        const char* what;
+        UINT up;    // VK_UP: the user steps the picker's field, a choice
+        UINT exit;  // 0: a click elsewhere
+        bool stored;
+    } cases[] = {
+        {"Enter", 0, VK_RETURN, false},
+        {"Tab", 0, VK_TAB, false},
+        {"a click elsewhere", 0, 0, false},
+        {"a step of a field, then Enter", VK_UP, VK_RETURN, true},
+    };
+    int row = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        grid.SetItemText(row, WHEN, L"");
+        const size_t modified = Modified();
+        Click(hWnd, At(row, WHEN));
+        ASSERT_EQ(ClassOf(Editor()), L"ListDate");
+        if (c.up != 0) Press(c.up);
+        if (c.exit != 0)
+            Press(c.exit);
+        else
+            Click(hWnd, At(row, LOCKED));
+        EXPECT_FALSE(grid.IsEditActive());
+        EXPECT_EQ(grid.GetItemText(row, WHEN).empty(), !c.stored) << grid.GetItemText(row, WHEN);
+        EXPECT_EQ(Modified(), modified + (c.stored ? 1 : 0));
+        SetFocus(hWnd);
+        ++row;
+    }
+}
