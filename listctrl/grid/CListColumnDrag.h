@@ -4,6 +4,8 @@
 #include <shlobj.h>
 #include <uxtheme.h>
 
+#include <initializer_list>
+
 #include "framework/CUniqueHandle.h"
 #include "listctrl/dragdrop/CDragDrop.h"
 #include "listctrl/grid/CListMouse.h"
@@ -41,8 +43,11 @@ protected:
     using Base::m_headerFormat;
     using Base::m_headerHeight;
     using Base::m_headerTheme;
+    using Base::m_hotCell;
     using Base::m_hotColumn;
     using Base::m_pressedColumn;
+    using Base::m_selection;
+    using Base::m_titleTipCell;
 
 public:
     BEGIN_MSG_MAP(CListColumnDrag)
@@ -85,7 +90,10 @@ public:
     // place is taken as done and changes nothing.
     bool OnHeaderDrop(const FORMATETC& format) {
         if (format.cfFormat != m_headerFormat) return false;
-        if (ColumnDrop::MoveColumn(m_columns, m_draggedColumn, m_dropPosition)) Invalidate();
+        if (ColumnDrop::MoveColumn(m_columns, m_draggedColumn, m_dropPosition)) {
+            FollowMovedColumns();
+            Invalidate();
+        }
         return true;
     }
 
@@ -120,6 +128,13 @@ protected:
             RedrawHeader();
         }
         return ColumnDrop::DropPosition(hit, cell.left, cell.right, point.x, m_draggedColumn);
+    }
+
+    // The focus, hot and title-tip cells are positions: after a move they
+    // name the same columns as before.
+    void FollowMovedColumns() {
+        for (int* cell : {&m_selection.CurrentCell, &m_hotCell, &m_titleTipCell})
+            *cell = ColumnDrop::PositionAfterMove(*cell, m_draggedColumn, m_dropPosition);
     }
 
     // The arrows point at the insertion edge, at the middle of the band.

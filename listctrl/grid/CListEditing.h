@@ -27,6 +27,7 @@ public:
     using Base::GetCellRect;
     using Base::GetColumnId;
     using Base::GetCurrentCell;
+    using Base::HideTitleTip;
     using Base::IsCellInView;
     using Base::IsRowSelected;
     using Base::Options;
@@ -84,6 +85,9 @@ public:
         if ((flags & CELLF_READONLY) || !HasEditor(kind)) return true;
         std::vector<std::wstring> choices;
         if (kind == CELL_COMBO && !Self().GetCellChoices(row, id, choices)) return false;
+        // A tip left over the cell would hold the mouse, and take the
+        // editor's clicks to the list.
+        HideTitleTip(true);
         // The current cell shows its edit look under the editor.
         m_editActive = true;
         const bool shown =
@@ -172,23 +176,27 @@ protected:
         const NMGRIDCELL& result = *reinterpret_cast<const NMGRIDCELL*>(header);
         if (!IsRow(result.Item)) return 0;
         if (result.ExitKey != VK_ESCAPE) {
-            StoreResult(result);
+            const bool stored = StoreResult(result);
             if (result.ExitKey == VK_TAB) ::PostMessageW(this->m_hWnd, WM_KEYDOWN, VK_TAB, 0);
-            SendCellNotify(result.Item, result.SubItem, GLN_MODIFIED);
+            if (stored) SendCellNotify(result.Item, result.SubItem, GLN_MODIFIED);
         }
         RedrawCell(result.Item, -1);
         return 0;
     }
 
-    void StoreResult(const NMGRIDCELL& result) {
+    // False when there was nothing to store: no date for a cell without one.
+    bool StoreResult(const NMGRIDCELL& result) {
         const int id = GetColumnId(result.SubItem);
         const std::wstring text = result.Text != nullptr ? result.Text : L"";
         if (result.Date == nullptr)
             Self().SetItemText(result.Item, id, text);
         else if (std::wcstol(text.c_str(), nullptr, 10) != 0)
             SetCellDate(result.Item, id, *result.Date);
+        else if (Self().GetItemText(result.Item, id).empty())
+            return false;
         else
             Self().SetItemText(result.Item, id, std::wstring());
+        return true;
     }
 
     // One object of each editor for the list's life; each edit makes a

@@ -107,8 +107,10 @@ protected:
     }
 
     // The focus goes to the cell; without Ctrl the selection follows it.
+    // The title tip goes: it belongs to the mouse, not to the focus cell.
     void MoveTo(int row, int cell, bool ctrl, bool shift) {
         if (!IsRow(row)) return;
+        HideTitleTip(true);
         SetCurrentCell(row, cell);
         if (!ctrl) SelectRow(m_selection.CurrentRow, m_selection.CurrentCell, shift ? MK_SHIFT : 0);
     }
@@ -156,6 +158,7 @@ protected:
         const int hit = m_typeAhead.Find(letter, row, Self().GetItemCount(),
                                          [this, id](int r) { return Self().GetItemText(r, id); });
         if (hit == -1) return;
+        HideTitleTip(true);
         SelectRow(hit, cell, MK_LBUTTON);
         ScrollCellIntoView(hit, cell);
     }
