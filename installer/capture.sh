@@ -30,12 +30,26 @@ capture() {
     local regsvr32=regsvr32
     [ "$winearch" = win64 ] && [ "$arch" = x86 ] && regsvr32='C:\windows\syswow64\regsvr32.exe'
     WINEPREFIX=$prefix "$loader" "$regsvr32" /s "$wpath" >/dev/null 2>&1 ||
-      fail "regsvr32 of the $arch DLL failed in a scratch $winearch prefix"
+      { fail "regsvr32 of the $arch DLL failed in a scratch $winearch prefix"; return 1; }
     WINEPREFIX=$prefix wineserver -w
     modules+=("$arch=$wpath")
   done
   python3 "$root/installer/winreg.py" snapshot "$prefix" "$tmp/after.json"
-  python3 "$root/installer/winreg.py" capture "$tmp/before.json" "$tmp/after.json" "$winearch" "$out" "${modules[@]}"
+  # Unregistered again, last first: what that leaves (keys the scripts mark
+  # as never removed) a package must not remove either.
+  local i
+  for ((i = $# - 1; i >= 0; i--)); do
+    spec=${*:i+1:1}
+    IFS='|' read -r arch wpath file <<<"$spec"
+    local regsvr32=regsvr32
+    [ "$winearch" = win64 ] && [ "$arch" = x86 ] && regsvr32='C:\windows\syswow64\regsvr32.exe'
+    WINEPREFIX=$prefix "$loader" "$regsvr32" /s /u "$wpath" >/dev/null 2>&1 ||
+      { fail "regsvr32 /u of the $arch DLL failed in a scratch $winearch prefix"; return 1; }
+    WINEPREFIX=$prefix wineserver -w
+  done
+  python3 "$root/installer/winreg.py" snapshot "$prefix" "$tmp/unregistered.json"
+  python3 "$root/installer/winreg.py" capture "$tmp/before.json" "$tmp/after.json" "$tmp/unregistered.json" \
+    "$winearch" "$out" "${modules[@]}"
   WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
   rm -rf "$prefix"
 }

@@ -180,12 +180,13 @@ def empty_keys_only(d):
     return not d["removed"] and not d["changed"] and all(not v for v in d["added"].values())
 
 
-def new_roots(before, d):
-    """The topmost keys that the diff's added keys brought: what removal
-    must delete whole. Wine's files leave out keys that hold no value but
-    subkeys, so a key existed before when it or a key below it was listed."""
+def new_roots(before, kept, d):
+    """The topmost keys that the diff's added keys brought, below those that
+    unregistration keeps: what removal must delete whole. Wine's files
+    leave out keys that hold no value but subkeys, so a key existed before
+    when it or a key below it was listed."""
     existed = set()
-    for k in before:
+    for k in list(before) + list(kept):
         parts = k.lower().split("\\")
         for i in range(1, len(parts) + 1):
             existed.add("\\".join(parts[:i]))
@@ -219,11 +220,16 @@ if __name__ == "__main__":
     elif cmd == "capture":
         # capture BEFORE AFTER WINEARCH OUT ARCH=WINDOWSPATH...: what the
         # registration of those modules changed, without Wine's own changes.
-        before, after, winearch, out = sys.argv[2:6]
-        modules = [dict(zip(("arch", "path"), m.split("=", 1))) for m in sys.argv[6:]]
+        # capture BEFORE AFTER UNREGISTERED WINEARCH OUT ARCH=WINDOWSPATH...
+        before, after, unregistered, winearch, out = sys.argv[2:7]
+        modules = [dict(zip(("arch", "path"), m.split("=", 1))) for m in sys.argv[7:]]
         d = without(diff(load(before), load(after)), WINE_OWN)
+        left = without(diff(load(before), load(unregistered)), WINE_OWN)
+        if left["removed"] or left["changed"] or any(left["added"].values()):
+            sys.exit("unregistration does not undo registration: %s" % json.dumps(left, indent=1))
+        kept = sorted(left["added"], key=str.lower)
         dump({"prefix_arch": winearch, "modules": modules, "diff": d,
-              "roots": new_roots(load(before), d)}, out)
+              "kept": kept, "roots": new_roots(load(before), kept, d)}, out)
     elif cmd == "compare":
         # compare BEFORE AFTER CAPTURE: what happened between two snapshots,
         # apart from Wine's and Windows Installer's own records, must be
@@ -233,9 +239,13 @@ if __name__ == "__main__":
         print("\n".join(lines) if lines else "equal: %d keys" % len(got["added"]))
         sys.exit(1 if lines else 0)
     elif cmd == "restored":
-        # restored BEFORE AFTER: the registry is back to BEFORE, apart from
-        # Wine's own changes and keys of Windows Installer's records left empty.
+        # restored BEFORE AFTER CAPTURE: the registry is back to BEFORE, apart
+        # from Wine's own changes, keys of Windows Installer's records left
+        # empty, and the empty keys that unregistration keeps too (the
+        # capture's "kept": parents marked as never removed).
         d = without(diff(load(sys.argv[2]), load(sys.argv[3])), WINE_OWN)
+        kept = {k.lower() for k in load(sys.argv[4])["kept"]}
+        d["added"] = {k: v for k, v in d["added"].items() if v or k.lower() not in kept}
         own = {p: {k: v for k, v in d[p].items() if any(k.lower().startswith(r.lower()) for r, _ in INSTALLER_OWN)}
                for p in d}
         rest = without(d, INSTALLER_OWN)

@@ -132,7 +132,7 @@ browser() { # loader, release tree, installed DLL's Windows path
   [ "$(wc -l <"$tmp/prefs.sha")" -eq 2 ]
 }
 removed() { # Windows folders...: nothing left, registry back, preferences kept
-  reg restored "$tmp/s0.json" "$tmp/after.json" || return 1
+  reg restored "$tmp/s0.json" "$tmp/after.json" "$tmp/reference.json" || return 1
   [ -z "$(installed_files "$@")" ] || fail "files left: $(installed_files "$@")"
   sha256sum -c "$tmp/prefs.sha"
 }
