@@ -124,6 +124,8 @@ WINE_OWN = [
     ("HKLM\\System\\CurrentControlSet\\Enum\\", None),
     ("HKLM\\System\\CurrentControlSet\\Services\\", None),
     ("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards", None),
+    # Made anew when a process first asks for it after the prefix's start.
+    ("HKLM\\Software\\Microsoft\\Cryptography", "MachineGuid"),
 ]
 
 
@@ -151,10 +153,10 @@ def without(d, rules):
 # Windows Installer's own records of installed products, which a package
 # install adds beside the package's own entries.
 INSTALLER_OWN = [
-    ("HKLM\\Software\\Classes\\Installer\\", None),
-    ("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Installer\\", None),
-    ("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\", None),
-    ("HKCU\\Software\\Microsoft\\Installer\\", None),
+    ("HKLM\\Software\\Classes\\Installer", None),
+    ("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Installer", None),
+    ("HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", None),
+    ("HKCU\\Software\\Microsoft\\Installer", None),
 ]
 
 

@@ -56,10 +56,13 @@ sign_args=()
 if [ -n "${VTL_SIGN_CERT:-}${VTL_SIGN_KEY:-}" ]; then
   [ -n "${VTL_SIGN_CERT:-}" ] || fail "VTL_SIGN_KEY is set but VTL_SIGN_CERT (the certificate) is not"
   [ -f "$VTL_SIGN_CERT" ] || fail "VTL_SIGN_CERT: no such file: $VTL_SIGN_CERT"
+  # The password goes to the tools through a file, never a command line.
   passfile=$tmp/pass
   (umask 077; printf '%s' "${VTL_SIGN_PASS:-}" >"$passfile")
+  passin=(-passin "file:$passfile")
+  [ -n "${VTL_SIGN_PASS:-}" ] || passin=(-passin pass:)
   if [ -z "${VTL_SIGN_KEY:-}" ]; then
-    openssl pkcs12 -in "$VTL_SIGN_CERT" -noout -passin "file:$passfile" </dev/null >/dev/null 2>&1 ||
+    openssl pkcs12 -in "$VTL_SIGN_CERT" -noout "${passin[@]}" </dev/null >/dev/null 2>&1 ||
       fail "VTL_SIGN_CERT is not a PKCS#12 file that VTL_SIGN_PASS opens (give VTL_SIGN_KEY for a separate key)"
     sign_args=(-pkcs12 "$VTL_SIGN_CERT")
   else
@@ -68,14 +71,15 @@ if [ -n "${VTL_SIGN_CERT:-}${VTL_SIGN_KEY:-}" ]; then
     openssl x509 -in "$VTL_SIGN_CERT" -noout </dev/null >/dev/null 2>&1 || certform=DER
     openssl x509 -inform "$certform" -in "$VTL_SIGN_CERT" -noout </dev/null >/dev/null 2>&1 ||
       fail "VTL_SIGN_CERT is not a certificate (PEM or DER): $VTL_SIGN_CERT"
-    keypub=$(openssl pkey -in "$VTL_SIGN_KEY" -passin "file:$passfile" -pubout </dev/null 2>/dev/null) ||
-      keypub=$(openssl pkey -inform DER -in "$VTL_SIGN_KEY" -passin "file:$passfile" -pubout </dev/null 2>/dev/null) ||
+    keypub=$(openssl pkey -in "$VTL_SIGN_KEY" "${passin[@]}" -pubout </dev/null 2>/dev/null) ||
+      keypub=$(openssl pkey -inform DER -in "$VTL_SIGN_KEY" "${passin[@]}" -pubout </dev/null 2>/dev/null) ||
       fail "VTL_SIGN_KEY cannot be read: not a private key, or VTL_SIGN_PASS is missing or wrong"
     certpub=$(openssl x509 -inform "$certform" -in "$VTL_SIGN_CERT" -noout -pubkey </dev/null)
     [ "$keypub" = "$certpub" ] || fail "VTL_SIGN_KEY is not the key of the certificate in VTL_SIGN_CERT"
     sign_args=(-certs "$VTL_SIGN_CERT" -key "$VTL_SIGN_KEY")
   fi
-  sign_args+=(-readpass "$passfile" -h sha256 -n "Vantrel Options")
+  [ -n "${VTL_SIGN_PASS:-}" ] && sign_args+=(-readpass "$passfile")
+  sign_args+=(-h sha256 -n "Vantrel Options")
   [ -n "${VTL_SIGN_TIMESTAMP_URL:-}" ] && sign_args+=(-ts "$VTL_SIGN_TIMESTAMP_URL")
   signing=yes
 fi
