@@ -61,6 +61,16 @@ STDMETHODIMP CDataObject::SetData(FORMATETC* format, STGMEDIUM* medium, BOOL rel
     if (format->ptd != nullptr) return DV_E_DVTARGETDEVICE;
     STGMEDIUM kept = *medium;
     if (!release && !CopyMedium(*medium, format->cfFormat, kept)) return E_OUTOFMEMORY;
+    // Data set again for a format replaces what it had (the drag-image
+    // helper sets its formats anew at every drag); every medium kept is ours.
+    for (size_t i = 0; i < m_formats.size(); ++i) {
+        if (m_formats[i].cfFormat != format->cfFormat || m_formats[i].dwAspect != format->dwAspect)
+            continue;
+        ::ReleaseStgMedium(&m_media[i]);
+        m_formats[i] = *format;
+        m_media[i] = kept;
+        return S_OK;
+    }
     m_formats.push_back(*format);
     m_media.push_back(kept);
     return S_OK;

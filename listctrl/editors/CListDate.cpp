@@ -27,6 +27,8 @@ bool CListDate::ShowEditor(HWND parent, int item, int subItem, const RECT& cell,
     }
     const bool noDate = !(flags & CELLF_TIME_ONLY) && value.wYear == 0;
     DateTime_SetSystemtime(m_hWnd, noDate ? GDT_NONE : GDT_VALID, &value);
+    // Without the no-date box the picker shows today's date instead.
+    m_unchosen = noDate && !(flags & CELLF_DATE_OPTIONAL);
     ::ShowWindow(m_hWnd, SW_SHOW);
     ::SetFocus(m_hWnd);
     return true;
@@ -78,7 +80,7 @@ LRESULT CListDate::OnKillFocus(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
 
 void CListDate::FinishDateEdit() {
     SYSTEMTIME value{};
-    const bool valid = DateTime_GetSystemtime(m_hWnd, &value) == GDT_VALID;
+    const bool valid = !m_unchosen && DateTime_GetSystemtime(m_hWnd, &value) == GDT_VALID;
     if (!valid) value = SYSTEMTIME{};
     if (m_flags & CELLF_DATE_ONLY)
         value.wHour = value.wMinute = value.wSecond = value.wMilliseconds = 0;
@@ -91,6 +93,13 @@ void CListDate::FinishDateEdit() {
 // loss of focus ends the edit.
 LRESULT CListDate::OnCloseUp(int, LPNMHDR, BOOL& bHandled) {
     ::SetFocus(m_hWnd);
+    bHandled = FALSE;
+    return 0;
+}
+
+// The user changed the value: what the picker shows is now a choice.
+LRESULT CListDate::OnDateTimeChange(int, LPNMHDR, BOOL& bHandled) {
+    m_unchosen = false;
     bHandled = FALSE;
     return 0;
 }

@@ -3,10 +3,20 @@
 BOOL CListAccessibility::ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
                                               LRESULT& lResult, DWORD dwMsgMapID) {
     if (uMsg == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        // A window on its way out hands out nothing: an object made now
+        // would outlive the disconnection at WM_DESTROY.
+        if (m_destroying) {
+            lResult = 0;
+            return TRUE;
+        }
         lResult = AnswerGetObject(wParam);
         if (lResult != 0) return TRUE;
     }
-    if (uMsg == WM_DESTROY) m_accessible.Reset();
+    if (uMsg == WM_DESTROY) {
+        m_destroying = true;
+        m_accessible.Reset();
+    }
+    if (uMsg == WM_NCDESTROY) m_destroying = false;  // the object may get a new window
     // Nothing is told of a window on its way out.
     if (uMsg == WM_DESTROY || uMsg == WM_NCDESTROY)
         return CListHeaderInput::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult,

@@ -105,4 +105,5 @@ protected:
     ListAccessState m_told;
     int m_depth = 0;
     bool m_reporting = false;
+    bool m_destroying = false;  // from WM_DESTROY to WM_NCDESTROY
 };

@@ -1,5 +1,7 @@
 #include "listctrl/grid/CListColumnDrag.h"
 
+#include <initializer_list>
+
 bool CListColumnDrag::SetUp() {
     if (!CListMouse::SetUp()) return false;
     const CLIPFORMAT format = static_cast<CLIPFORMAT>(m_headerFormat);
@@ -24,7 +26,10 @@ DWORD CListColumnDrag::OnHeaderDragOver(const FORMATETC& format, const STGMEDIUM
 
 bool CListColumnDrag::OnHeaderDrop(const FORMATETC& format) {
     if (format.cfFormat != m_headerFormat) return false;
-    if (ColumnDrop::MoveColumn(m_columns, m_draggedColumn, m_dropPosition)) Invalidate();
+    if (ColumnDrop::MoveColumn(m_columns, m_draggedColumn, m_dropPosition)) {
+        FollowMovedColumns();
+        Invalidate();
+    }
     return true;
 }
 
@@ -54,6 +59,11 @@ int CListColumnDrag::FindDropPosition(POINT point) {
         RedrawHeader();
     }
     return ColumnDrop::DropPosition(hit, cell.left, cell.right, point.x, m_draggedColumn);
+}
+
+void CListColumnDrag::FollowMovedColumns() {
+    for (int* cell : {&m_selection.CurrentCell, &m_hotCell, &m_titleTipCell})
+        *cell = ColumnDrop::PositionAfterMove(*cell, m_draggedColumn, m_dropPosition);
 }
 
 void CListColumnDrag::ShowDropArrows() {

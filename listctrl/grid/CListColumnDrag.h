@@ -52,6 +52,10 @@ protected:
     // becoming the hot one; -1 where the column would not move.
     int FindDropPosition(POINT point);
 
+    // The focus, hot and title-tip cells are positions: after a move they
+    // name the same columns as before.
+    void FollowMovedColumns();
+
     // The arrows point at the insertion edge, at the middle of the band.
     void ShowDropArrows();
 

@@ -25,6 +25,9 @@ bool CListEditing::BeginCellEdit(int row, int cell) {
     if ((flags & CELLF_READONLY) || !HasEditor(kind)) return true;
     std::vector<std::wstring> choices;
     if (kind == CELL_COMBO && !CellChoices(row, id, choices)) return false;
+    // A tip left over the cell would hold the mouse, and take the
+    // editor's clicks to the list.
+    HideTitleTip(true);
     // The current cell shows its edit look under the editor.
     m_editActive = true;
     const bool shown =
@@ -102,21 +105,24 @@ LRESULT CListEditing::OnEndEdit(int, LPNMHDR header, BOOL&) {
     const NMGRIDCELL& result = *reinterpret_cast<const NMGRIDCELL*>(header);
     if (!IsRow(result.Item)) return 0;
     if (result.ExitKey != VK_ESCAPE) {
-        StoreResult(result);
+        const bool stored = StoreResult(result);
         if (result.ExitKey == VK_TAB) ::PostMessageW(m_hWnd, WM_KEYDOWN, VK_TAB, 0);
-        SendCellNotify(result.Item, result.SubItem, GLN_MODIFIED);
+        if (stored) SendCellNotify(result.Item, result.SubItem, GLN_MODIFIED);
     }
     RedrawCell(result.Item, -1);
     return 0;
 }
 
-void CListEditing::StoreResult(const NMGRIDCELL& result) {
+bool CListEditing::StoreResult(const NMGRIDCELL& result) {
     const int id = GetColumnId(result.SubItem);
     const std::wstring text = result.Text != nullptr ? result.Text : L"";
     if (result.Date == nullptr)
         SetCellText(result.Item, id, text);
     else if (std::wcstol(text.c_str(), nullptr, 10) != 0)
         SetCellDate(result.Item, id, *result.Date);
+    else if (CellText(result.Item, id).empty())
+        return false;
     else
         SetCellText(result.Item, id, std::wstring());
+    return true;
 }

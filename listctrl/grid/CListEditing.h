@@ -57,7 +57,8 @@ protected:
     // cancelled, tell the parent, and go on to the next cell after Tab.
     LRESULT OnEndEdit(int, LPNMHDR header, BOOL&);
 
-    void StoreResult(const NMGRIDCELL& result);
+    // False when there was nothing to store: no date for a cell without one.
+    bool StoreResult(const NMGRIDCELL& result);
 
     // One object of each editor for the list's life; each edit makes a
     // new editor window.

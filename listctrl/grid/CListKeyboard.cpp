@@ -62,6 +62,7 @@ LRESULT CListKeyboard::OnSysKeyDown(UINT, WPARAM, LPARAM, BOOL& bHandled) {
 
 void CListKeyboard::MoveTo(int row, int cell, bool ctrl, bool shift) {
     if (!IsRow(row)) return;
+    HideTitleTip(true);
     SetCurrentCell(row, cell);
     if (!ctrl) SelectRow(m_selection.CurrentRow, m_selection.CurrentCell, shift ? MK_SHIFT : 0);
 }
@@ -104,6 +105,7 @@ void CListKeyboard::SearchAhead(wchar_t letter, int row, int cell) {
     const int hit = m_typeAhead.Find(letter, row, RowCount(),
                                      [this, id](int r) { return CellText(r, id); });
     if (hit == -1) return;
+    HideTitleTip(true);
     SelectRow(hit, cell, MK_LBUTTON);
     ScrollCellIntoView(hit, cell);
 }

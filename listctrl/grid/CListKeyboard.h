@@ -28,6 +28,7 @@ protected:
     LRESULT OnSysKeyDown(UINT, WPARAM, LPARAM, BOOL& bHandled);
 
     // The focus goes to the cell; without Ctrl the selection follows it.
+    // The title tip goes: it belongs to the mouse, not to the focus cell.
     void MoveTo(int row, int cell, bool ctrl, bool shift);
 
     // Next or previous cell of the row; past the row's ends (or with no

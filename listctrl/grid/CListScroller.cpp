@@ -63,7 +63,7 @@ LRESULT CListScroller::OnMouseWheel(UINT, WPARAM wParam, LPARAM, BOOL&) {
         static_cast<int>(std::min<UINT>(m_wheelLines, 1000)), m_rowHeight);
     UpdateScrollBars(SB_VERT, target, false);
     Invalidate();
-    return 1;
+    return 0;  // what a window that handles the wheel answers
 }
 
 LRESULT CListScroller::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {

@@ -37,3 +37,12 @@ bool ColumnDrop::MoveColumn(std::vector<ListColumn>& columns, int draggedColumn,
         std::rotate(first + dropPosition, first + draggedColumn, first + draggedColumn + 1);
     return true;
 }
+
+int ColumnDrop::PositionAfterMove(int position, int draggedColumn, int dropPosition) {
+    if (position < 0) return position;
+    if (position == draggedColumn)
+        return draggedColumn < dropPosition ? dropPosition - 1 : dropPosition;
+    if (draggedColumn < position && position < dropPosition) return position - 1;
+    if (dropPosition <= position && position < draggedColumn) return position + 1;
+    return position;
+}

@@ -24,4 +24,8 @@ public:
     // Ids, so cell data addressed by Id is unchanged. False, and nothing
     // moved, for positions out of range or a drop on the column's own place.
     static bool MoveColumn(std::vector<ListColumn>& columns, int draggedColumn, int dropPosition);
+
+    // Where the column at `position` stands after MoveColumn with the same
+    // arguments succeeded; -1 (no column) stays -1.
+    static int PositionAfterMove(int position, int draggedColumn, int dropPosition);
 };

@@ -93,6 +93,14 @@ TEST(ColumnDropMove, ColumnsMoveWithTheirIdsAndNeverOntoTheirOwnPlace) {
         EXPECT_EQ(ColumnDrop::MoveColumn(columns, c.dragged, c.drop), c.ids != Ids(ThreeColumns()));
         EXPECT_EQ(Ids(columns), c.ids) << c.dragged << "->" << c.drop;
         for (const ListColumn& column : columns) EXPECT_EQ(column.Width, 50 + 10 * column.Id);
+        if (c.ids == Ids(ThreeColumns())) continue;
+        // Each position follows its column (Id = position before the move).
+        for (int position = -1; position < 3; ++position) {
+            const auto found = std::find(c.ids.begin(), c.ids.end(), position);
+            const int expected = position == -1 ? -1 : static_cast<int>(found - c.ids.begin());
+            EXPECT_EQ(ColumnDrop::PositionAfterMove(position, c.dragged, c.drop), expected)
+                << c.dragged << "->" << c.drop << " position " << position;
+        }
     }
 }
 

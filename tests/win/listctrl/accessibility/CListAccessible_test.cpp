@@ -332,3 +332,35 @@ TEST(ListAccessible, ScreenReaderReadsTheHeadersGridAndFollowsClicksKeysAndRows)
     EXPECT_EQ(pKept->accLocation(&left, &top, &width, &height, Child(1)), RPC_E_DISCONNECTED);
     pKept->Release();
 }
+
+namespace {
+
+// A child of the grid that, being destroyed after it, asks the grid for
+// its object as a screen reader may at that moment.
+LRESULT CALLBACK AskParentWhenDestroyed(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR answer) {
+    if (uMsg == WM_DESTROY)
+        *reinterpret_cast<LRESULT*>(answer) =
+            ::SendMessageW(::GetParent(hWnd), WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+    return ::DefSubclassProc(hWnd, uMsg, wParam, lParam);
+}
+
+}  // namespace
+
+TEST(ListAccessible, AGridBeingDestroyedHandsOutNoObject) {
+    ComApartment com;
+    gridtest::CParentWindow parent;
+    gridtest::CTestGrid grid;
+    ASSERT_NO_FATAL_FAILURE(gridtest::CreateChildList(parent, grid));
+    IAccessible* pAcc = ClientObjectOf(grid.m_hWnd);  // while it lives, it has one
+    ASSERT_NE(pAcc, nullptr);
+    pAcc->Release();
+    HWND hChild = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, grid.m_hWnd,
+                                    nullptr, nullptr, nullptr);
+    ASSERT_NE(hChild, nullptr);
+    LRESULT answer = -1;
+    ASSERT_TRUE(::SetWindowSubclass(hChild, AskParentWhenDestroyed, 1,
+                                    reinterpret_cast<DWORD_PTR>(&answer)));
+    parent.DestroyWindow();
+    EXPECT_EQ(answer, 0);
+}

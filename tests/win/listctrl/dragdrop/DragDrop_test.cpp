@@ -316,3 +316,36 @@ TEST_F(DragDrop, RegisteredListDragsOntoItselfUntilRevoked) {
     EXPECT_FALSE(failed.AddSourceFormat(shown.format));
     EXPECT_EQ(failed.RunDrag(nullptr, MOVE), NONE);
 }
+
+// The drag-image helper sets its formats again at every drag: the data set
+// last is the one served, and what it replaces is let go.
+TEST_F(DragDrop, DataSetAgainForAFormatReplacesTheOldAndReleasesIt) {
+    for (BOOL release : {TRUE, FALSE}) {
+        SCOPED_TRACE(release);
+        IStream* streams[2] = {};
+        FORMATETC format = Format(CF_TEXT, TYMED_ISTREAM);
+        for (IStream*& stream : streams) {
+            ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, &stream), S_OK);
+            if (release) stream->AddRef();  // the one handed over
+            STGMEDIUM medium{};
+            medium.tymed = TYMED_ISTREAM;
+            medium.pstm = stream;
+            ASSERT_EQ(data->SetData(&format, &medium, release), S_OK);
+        }
+        STGMEDIUM served{};
+        ASSERT_EQ(data->GetData(&format, &served), S_OK);
+        EXPECT_EQ(served.pstm, streams[1]);
+        ReleaseStgMedium(&served);
+
+        IEnumFORMATETC* formats = nullptr;
+        ASSERT_EQ(data->EnumFormatEtc(DATADIR_GET, &formats), S_OK);
+        FORMATETC got{};
+        int offered = 0;
+        while (formats->Next(1, &got, nullptr) == S_OK) offered += got.cfFormat == CF_TEXT;
+        formats->Release();
+        EXPECT_EQ(offered, 1);
+
+        EXPECT_EQ(streams[0]->Release(), 0u);  // ours was the last reference
+        streams[1]->Release();
+    }
+}

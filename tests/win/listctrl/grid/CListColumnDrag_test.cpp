@@ -214,3 +214,38 @@ TEST_F(ColumnDrag, ImageIsTheHeaderCellDrawnPressed) {
     DeleteDC(dc);
     DeleteObject(image.hbmpDragImage);
 }
+
+TEST_F(ColumnDrag, TheFocusAndHotCellsStayOnTheirColumns) {
+    grid.Options.CellFocus = true;
+    grid.toolTips = true;
+    grid.AddRow({L"h1", L"v1", L"t1"});
+    auto cellToolTip = [&] {
+        wchar_t text[64] = L"";
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.hwnd = grid.m_hWnd;
+        tool.uId = 1000;
+        tool.lpszText = text;
+        SendMessageW(grid.ToolTip(), TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&tool));
+        return std::wstring(text);
+    };
+    const POINT first = CellCentre(grid, 0, 0);
+    Click(grid.m_hWnd, first);  // "Header" of row 0 has the focus
+    Mouse(grid.m_hWnd, WM_MOUSEMOVE, first);
+    EXPECT_EQ(cellToolTip(), L"tip h0");
+
+    Drag(grid, 0, OnBand(grid, 280), false, [] {});
+    ASSERT_EQ(TitlesOf(grid), (Titles{L"Value", L"Third", L"Header"}));
+    Mouse(grid.m_hWnd, WM_MOUSEMOVE, first);  // now over "Value"
+    EXPECT_EQ(cellToolTip(), L"tip v0");
+
+    Key(grid.m_hWnd, VK_DOWN);  // the editor opens in "Header" of row 1
+    int row = -1, cell = -1;
+    ASSERT_TRUE(grid.GetCurrentCell(row, cell));
+    EXPECT_EQ(row, 1);
+    EXPECT_EQ(cell, 2);
+    wchar_t edited[16] = L"";
+    GetWindowTextW(GetFocus(), edited, 16);
+    EXPECT_STREQ(edited, L"h1");
+    SetFocus(grid.m_hWnd);
+}

@@ -164,3 +164,67 @@ TEST_F(GridEditing, APartlyVisibleRowIsSelectedAtOnceAndEditedOnceScrolledIntoVi
     MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&placed), 2);
     EXPECT_EQ(placed.top, cell.top + 3);
 }
+
+TEST_F(GridEditing, AnOpeningEditorOrAKeyMovingTheFocusCellHidesTheTitleTip) {
+    grid.SetItemText(0, NAME, L"A name far too long for a column of ninety pixels");
+    const HWND tip = grid.TitleTip();
+    const struct {
+        const char* what;
+        UINT key;  // 0: the list opens an editor by itself
+        bool ctrl;
+        bool opens;
+    } cases[] = {
+        {"Down", VK_DOWN, false, true},
+        {"Tab", VK_TAB, false, true},
+        {"Ctrl+Down moves the focus cell alone", VK_DOWN, true, false},
+        {"BeginCellEdit", 0, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Click(hWnd, At(2, NAME));
+        SetFocus(hWnd);  // the editor the click opened ends
+        Mouse(hWnd, WM_MOUSEMOVE, At(0, NAME));
+        ASSERT_TRUE(IsWindowVisible(tip));
+        ASSERT_EQ(GetCapture(), tip);
+        if (c.key != 0)
+            Key(hWnd, c.key, false, c.ctrl);
+        else
+            EXPECT_TRUE(grid.BeginCellEdit(3, NAME));
+        EXPECT_EQ(Editor() != nullptr, c.opens);
+        // Still over the editor, the tip would take its clicks to the list.
+        EXPECT_FALSE(IsWindowVisible(tip));
+        EXPECT_NE(GetCapture(), tip);
+    }
+}
+
+TEST_F(GridEditing, AnEmptyDateCellLeftWithoutAChoiceStaysEmptyAndUnreported) {
+    const struct {
+        const char* what;
+        UINT up;    // VK_UP: the user steps the picker's field, a choice
+        UINT exit;  // 0: a click elsewhere
+        bool stored;
+    } cases[] = {
+        {"Enter", 0, VK_RETURN, false},
+        {"Tab", 0, VK_TAB, false},
+        {"a click elsewhere", 0, 0, false},
+        {"a step of a field, then Enter", VK_UP, VK_RETURN, true},
+    };
+    int row = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        grid.SetItemText(row, WHEN, L"");
+        const size_t modified = Modified();
+        Click(hWnd, At(row, WHEN));
+        ASSERT_EQ(ClassOf(Editor()), L"ListDate");
+        if (c.up != 0) Press(c.up);
+        if (c.exit != 0)
+            Press(c.exit);
+        else
+            Click(hWnd, At(row, LOCKED));
+        EXPECT_FALSE(grid.IsEditActive());
+        EXPECT_EQ(grid.GetItemText(row, WHEN).empty(), !c.stored) << grid.GetItemText(row, WHEN);
+        EXPECT_EQ(Modified(), modified + (c.stored ? 1 : 0));
+        SetFocus(hWnd);
+        ++row;
+    }
+}

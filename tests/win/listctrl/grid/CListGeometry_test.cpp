@@ -74,7 +74,7 @@ TEST_F(ListGeometry, WheelScrollsWholeRowsAndStopsAtTheTop) {
     AddRows(40);
     SendMessageW(list.m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
     EXPECT_EQ(Bar(SB_VERT).nPos, 0);
-    EXPECT_EQ(SendMessageW(list.m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0), 1);
+    EXPECT_EQ(SendMessageW(list.m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0), 0);
     EXPECT_EQ(Bar(SB_VERT).nPos, list.GetWheelLines() * rh);
     SendMessageW(list.m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, 2 * WHEEL_DELTA), 0);
     EXPECT_EQ(Bar(SB_VERT).nPos, 0);
