@@ -62,8 +62,9 @@ int CListColumnDrag::FindDropPosition(POINT point) {
 }
 
 void CListColumnDrag::FollowMovedColumns() {
-    for (int* cell : {&m_selection.CurrentCell, &m_hotCell, &m_titleTipCell})
+    for (int* cell : {&m_selection.CurrentCell, &m_hotCell})
         *cell = ColumnDrop::PositionAfterMove(*cell, m_draggedColumn, m_dropPosition);
+    m_titleTips.FollowMovedColumn(m_draggedColumn, m_dropPosition);
 }
 
 void CListColumnDrag::ShowDropArrows() {

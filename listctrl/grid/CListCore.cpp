@@ -15,12 +15,7 @@ bool CListCore::SetUp() {
 
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
-    if (m_toolTip != nullptr) ::DestroyWindow(m_toolTip);
-    m_toolTip = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, 0, 0, 0, 0, 0, hWnd, nullptr,
-                                  CBaseModule::Get().GetModuleInstance(), nullptr);
-    if (m_toolTip == nullptr) return false;
-    ::SendMessageW(m_toolTip, TTM_SETMAXTIPWIDTH, 0, 0x7FFF);
-    return true;
+    return m_titleTips.CreateToolTip(hWnd);
 }
 
 bool CListCore::RefreshMetrics() {
@@ -58,8 +53,7 @@ bool CListCore::RefreshMetrics() {
         m_progressTheme.Reset(::OpenThemeData(m_hWnd, L"PROGRESS"));
     }
 
-    m_titleTip.DestroyWindow();
-    return m_titleTip.Create(m_hWnd, Options.UseThemes);
+    return m_titleTips.CreateTitleTip(m_hWnd, Options.UseThemes);
 }
 
 bool CListCore::AddColumn(const std::wstring& title, int width, int image, bool fixed, int kind,
@@ -277,11 +271,6 @@ LRESULT CListCore::SendCellNotify(int row, int cellPosition, int code) {
                           reinterpret_cast<LPARAM>(&notify));
 }
 
-void CListCore::HideTitleTip(bool forget) {
-    if (forget) m_titleTipRow = m_titleTipCell = -1;
-    m_titleTip.Hide();
-}
-
 const ListColumn* CListCore::FindColumn(int id) const {
     const int position = FindColumnById(id);
     return position == -1 ? nullptr : &m_columns[position];
@@ -337,9 +326,7 @@ void CListCore::EndEditByFocus() {
 
 LRESULT CListCore::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {
     m_dropArrows.DestroyWindow();
-    m_titleTip.DestroyWindow();
-    if (m_toolTip != nullptr) ::DestroyWindow(m_toolTip);
-    m_toolTip = nullptr;
+    m_titleTips.Destroy();
     bHandled = FALSE;
     return 0;
 }

@@ -8,11 +8,10 @@
 #include <vector>
 #include <cwchar>
 
-#include "framework/CBaseModule.h"
 #include "framework/CUniqueHandle.h"
 #include "framework/IsThemingAvailable.h"
 #include "listctrl/dragdrop/CDropArrows.h"
-#include "listctrl/grid/CTitleTip.h"
+#include "listctrl/grid/CListTitleTips.h"
 #include "listctrl/grid/CListMetrics.h"
 #include "listctrl/drawing/CellDateText.h"
 #include "listctrl/rules/DpiScale.h"
@@ -126,7 +125,7 @@ public:
     // ---- Notifications ------------------------------------------------
 
     LRESULT SendCellNotify(int row, int cellPosition, int code);
-    void HideTitleTip(bool forget);
+    void HideTitleTip(bool forget) { m_titleTips.Hide(forget); }
 
 protected:
     bool IsColumn(int position) const { return position >= 0 && position < GetColumnCount(); }
@@ -187,9 +186,7 @@ protected:
     int m_contentWidth = 0;
     bool m_redraw = true;              // WM_SETREDRAW
     bool m_horzBarInUse = false;
-    int m_titleTipRow = -1, m_titleTipCell = -1;
     bool m_editActive = false;
-    HWND m_toolTip = nullptr;  // destroyed with the list window
-    CTitleTip m_titleTip;
+    CListTitleTips m_titleTips;
     CDropArrows m_dropArrows;
 };

@@ -1,18 +1,16 @@
 #include "listctrl/grid/CListMouse.h"
 
 LRESULT CListMouse::RelayToToolTip(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
-    if (m_toolTip != nullptr) {
-        const DWORD position = ::GetMessagePos();
-        MSG message{m_hWnd, uMsg, wParam, lParam, static_cast<DWORD>(::GetMessageTime()),
-                    {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))}};
-        ::SendMessageW(m_toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
-    }
+    const DWORD position = ::GetMessagePos();
+    const MSG message{m_hWnd, uMsg, wParam, lParam, static_cast<DWORD>(::GetMessageTime()),
+                      {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))}};
+    m_titleTips.Relay(message);
     bHandled = FALSE;
     return 0;
 }
 
 void CListMouse::UpdateTitleTip(int x, int y, int row, int cell) {
-    if (m_editActive || (row == m_titleTipRow && cell == m_titleTipCell)) return;
+    if (m_editActive || m_titleTips.IsShownFor(row, cell)) return;
     RECT text;
     if (!GetCellRect(row, cell, text)) {
         HideTitleTip(true);
@@ -23,12 +21,7 @@ void CListMouse::UpdateTitleTip(int x, int y, int row, int cell) {
     const int id = GetColumnId(cell);
     const std::wstring shown = TitleTipText(row, id);
     ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&text), 2);
-    if (shown.empty() || !m_titleTip.Show(text, shown, CellToolTip(row, id))) {
-        HideTitleTip(true);
-        return;
-    }
-    m_titleTipRow = row;
-    m_titleTipCell = cell;
+    m_titleTips.Show(row, cell, text, shown, CellToolTip(row, id));
 }
 
 POINT CListMouse::PointOf(LPARAM lParam) {
@@ -287,7 +280,7 @@ void CListMouse::TrackHotCell(POINT point) {
 
 void CListMouse::LeaveCells() {
     RedrawIfLink(m_hotRow, m_hotCell);
-    RemoveCellToolTip();
+    m_titleTips.RemoveCellToolTip();
     m_hotRow = m_hotCell = -1;
     HideTitleTip(true);
 }
@@ -304,29 +297,11 @@ void CListMouse::RedrawIfLink(int row, int cell) {
 }
 
 void CListMouse::SetCellToolTip(int row, int cell) {
-    RemoveCellToolTip();
-    std::wstring text = CellToolTip(row, GetColumnId(cell));
     RECT rect;
-    if (m_toolTip == nullptr || text.empty() || !GetCellRect(row, -1, rect)) return;
-    if (text.size() > 0x7FFF) text.resize(0x7FFF);
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = m_hWnd;
-    tool.uId = TOOL_CELL;
-    tool.rect = rect;
-    tool.lpszText = &text[0];
-    ::SendMessageW(m_toolTip, TTM_ACTIVATE, TRUE, 0);
-    ::SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-void CListMouse::RemoveCellToolTip() {
-    if (m_toolTip == nullptr) return;
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = m_hWnd;
-    tool.uId = TOOL_CELL;
-    ::SendMessageW(m_toolTip, TTM_ACTIVATE, FALSE, 0);
-    ::SendMessageW(m_toolTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (GetCellRect(row, -1, rect))
+        m_titleTips.SetCellToolTip(rect, CellToolTip(row, GetColumnId(cell)));
+    else
+        m_titleTips.RemoveCellToolTip();
 }
 
 std::wstring CListMouse::TitleTipText(int row, int id) const {

@@ -9,13 +9,12 @@
 #include "listctrl/grid/CListKeyboard.h"
 
 // The mouse over the item area: clicks that select, toggle and follow
-// links, the selection rectangle with its auto-scroll, the hot cell, the
-// cell tooltip and the title tip. Presses in the header band are the
+// links, the selection rectangle with its auto-scroll, the hot cell, and
+// when the tips over the cells show (CListTitleTips). Presses in the header band are the
 // header's (a layer above); they start with BeginPress as these do.
 class CListMouse : public CListKeyboard {
 public:
     enum : UINT_PTR { TIMER_RECTANGLE_SCROLL = 1003 };
-    enum : UINT_PTR { TOOL_CELL = 1000 };
 
     BEGIN_MSG_MAP(CListMouse)
         MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
@@ -109,8 +108,6 @@ protected:
 
     // One tool over the hot cell's row, with the cell's own tooltip text.
     void SetCellToolTip(int row, int cell);
-
-    void RemoveCellToolTip();
 
     // Images and bars have no text to show in full.
     std::wstring TitleTipText(int row, int id) const;
