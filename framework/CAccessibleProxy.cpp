@@ -68,23 +68,27 @@ STDMETHODIMP_(ULONG) CAccessibleProxy::Release() {
 }
 
 STDMETHODIMP CAccessibleProxy::GetTypeInfoCount(UINT* pctinfo) {
-    return Delegate(&IAccessible::GetTypeInfoCount, pctinfo);
+    if (pctinfo == nullptr) return E_POINTER;
+    *pctinfo = 1;
+    return S_OK;
 }
 
 STDMETHODIMP CAccessibleProxy::GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) {
-    return Delegate(&IAccessible::GetTypeInfo, iTInfo, lcid, ppTInfo);
+    return m_dispatch.GetTypeInfo(iTInfo, lcid, ppTInfo);
 }
 
 STDMETHODIMP CAccessibleProxy::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames,
                                              LCID lcid, DISPID* rgDispId) {
-    return Delegate(&IAccessible::GetIDsOfNames, riid, rgszNames, cNames, lcid, rgDispId);
+    return m_dispatch.GetIDsOfNames(riid, rgszNames, cNames, lcid, rgDispId);
 }
 
+// Through this object's own methods, so that a client using IDispatch
+// hears what one calling IAccessible directly hears.
 STDMETHODIMP CAccessibleProxy::Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
                                       DISPPARAMS* pDispParams, VARIANT* pVarResult,
                                       EXCEPINFO* pExcepInfo, UINT* puArgErr) {
-    return Delegate(&IAccessible::Invoke, dispIdMember, riid, lcid, wFlags, pDispParams,
-                    pVarResult, pExcepInfo, puArgErr);
+    return m_dispatch.Invoke(static_cast<IAccessible*>(this), dispIdMember, riid, lcid, wFlags,
+                             pDispParams, pVarResult, pExcepInfo, puArgErr);
 }
 
 STDMETHODIMP CAccessibleProxy::get_accParent(IDispatch** ppdispParent) {

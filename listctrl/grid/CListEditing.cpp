@@ -1,5 +1,7 @@
 #include "listctrl/grid/CListEditing.h"
 
+#include "listctrl/rules/AccessibleEditorName.h"
+
 bool CListEditing::SelectRow(int row, int cell, UINT modifiers) {
     if (!IsRow(row)) return false;
     const RowSelection::Outcome outcome =
@@ -52,6 +54,7 @@ bool CListEditing::ShowEditor(int kind, int row, int cell, const RECT& rect, uns
                               const std::vector<std::wstring>& choices) {
     HWND list = m_hWnd;
     const int id = GetColumnId(cell);
+    NameCellEditors(AccessibleEditorName(m_columns[cell].Title, row), m_edit, m_combo, m_date);
     if (kind == CELL_DATETIME) {
         SYSTEMTIME date;
         GetCellDate(row, id, date);  // all zero for an empty cell
