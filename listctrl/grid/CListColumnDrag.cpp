@@ -1,7 +1,5 @@
 #include "listctrl/grid/CListColumnDrag.h"
 
-#include <initializer_list>
-
 bool CListColumnDrag::SetUp() {
     if (!CListMouse::SetUp()) return false;
     const CLIPFORMAT format = static_cast<CLIPFORMAT>(m_headerFormat);
@@ -44,7 +42,8 @@ void CListColumnDrag::BeginColumnDrag(int position) {
     }
     HideDropArrows();
     EndPress();
-    m_pressedColumn = m_draggedColumn = m_dropPosition = -1;
+    SetPressedColumn(-1);
+    m_draggedColumn = m_dropPosition = -1;
     RedrawHeader();
 }
 
@@ -54,17 +53,15 @@ int CListColumnDrag::FindDropPosition(POINT point) {
     RECT cell{};
     if (!HeaderFromPoint(point.x, point.y, hit, zone) || !GetColumnHeaderRect(hit, cell))
         hit = -1;
-    if (hit != m_hotColumn) {
-        m_hotColumn = hit;
-        RedrawHeader();
-    }
+    SetHotColumn(hit);
     return ColumnDrop::DropPosition(hit, cell.left, cell.right, point.x, m_draggedColumn);
 }
 
 void CListColumnDrag::FollowMovedColumns() {
-    for (int* cell : {&m_selection.CurrentCell, &m_hotCell})
-        *cell = ColumnDrop::PositionAfterMove(*cell, m_draggedColumn, m_dropPosition);
-    m_titleTips.FollowMovedColumn(m_draggedColumn, m_dropPosition);
+    const int from = m_draggedColumn, to = m_dropPosition;
+    m_selection.CurrentCell = ColumnDrop::PositionAfterMove(m_selection.CurrentCell, from, to);
+    SetHotCell(GetHotRow(), ColumnDrop::PositionAfterMove(GetHotCell(), from, to));
+    m_titleTips.FollowMovedColumn(from, to);
 }
 
 void CListColumnDrag::ShowDropArrows() {

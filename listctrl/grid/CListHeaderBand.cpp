@@ -155,6 +155,18 @@ void CListHeaderBand::PaintHeaderCaption(HDC hdc, int position, const RECT& item
     }
 }
 
+void CListHeaderBand::SetHotColumn(int position) {
+    if (position == m_hotColumn) return;
+    m_hotColumn = position;
+    RedrawHeader();
+}
+
+void CListHeaderBand::SetPressedColumn(int position) {
+    if (position == m_pressedColumn) return;
+    m_pressedColumn = position;
+    RedrawHeader();
+}
+
 HeaderBandLook CListHeaderBand::CurrentBandLook(const RECT& band) const {
     HeaderBandLook look;
     look.Items.reserve(m_columns.size());

@@ -51,7 +51,12 @@ protected:
     // due, in the list font and header text colour already selected.
     void PaintHeaderCaption(HDC hdc, int position, const RECT& item, bool withSortArrow);
 
-    int m_hotColumn = -1, m_pressedColumn = -1;
+    // The columns drawn hot (themed drawing only) and pressed; -1 for none.
+    // Setting one redraws the band when it changes.
+    int GetHotColumn() const { return m_hotColumn; }
+    int GetPressedColumn() const { return m_pressedColumn; }
+    void SetHotColumn(int position);
+    void SetPressedColumn(int position);
 
 private:
     HeaderBandLook CurrentBandLook(const RECT& band) const;
@@ -63,4 +68,5 @@ private:
 
     CBitmapHandle m_bandPicture;
     HeaderBandLook m_bandLook;  // what m_bandPicture shows
+    int m_hotColumn = -1, m_pressedColumn = -1;
 };

@@ -47,15 +47,14 @@ LRESULT CListHeaderInput::OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL& bHand
         m_startWidth = GetColumnWidth(resizable);
         m_startX = ScreenX(point);
     } else if (HeaderFromPoint(point.x, point.y, position, zone)) {
-        m_pressedColumn = position;
-        RedrawHeader();
+        SetPressedColumn(position);
     }
     return 0;
 }
 
 LRESULT CListHeaderInput::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& bHandled) {
     if (IsPressing()) {
-        if (!m_resizing) SortByColumn(m_pressedColumn);
+        if (!m_resizing) SortByColumn(GetPressedColumn());
         EndHeaderPress();
     }
     bHandled = FALSE;
@@ -114,24 +113,18 @@ void CListHeaderInput::TrackBand(POINT point) {
     if (ResizableAt(point) != -1) ::SetCursor(m_dividerCursor.Get());
 }
 
-void CListHeaderInput::SetHotColumn(int position) {
-    if (position == m_hotColumn) return;
-    m_hotColumn = position;
-    RedrawHeader();
-}
-
 void CListHeaderInput::FollowPress(POINT point) {
     if (m_resizing) {
         FollowResize(ScreenX(point));
     } else if (std::abs(point.x - m_downPoint.x) > 4 || std::abs(point.y - m_downPoint.y) > 4) {
-        BeginColumnDrag(m_pressedColumn);
+        BeginColumnDrag(GetPressedColumn());
     }
 }
 
 void CListHeaderInput::EndHeaderPress() {
     m_resizing = false;
     m_resizeColumn = -1;
-    m_pressedColumn = -1;
+    SetPressedColumn(-1);
     m_startWidth = m_startX = 0;
     RedrawHeader();
 }

@@ -32,7 +32,7 @@ public:
 
 protected:
     bool IsInBand(POINT point) const;
-    bool IsPressing() const { return m_resizing || m_pressedColumn != -1; }
+    bool IsPressing() const { return m_resizing || GetPressedColumn() != -1; }
 
     // The column a divider zone at the point lets resize; -1 for none.
     int ResizableAt(POINT point) const;
@@ -51,7 +51,6 @@ protected:
     // Hot column (themed drawing only) and divider cursor.
     void TrackBand(POINT point);
 
-    void SetHotColumn(int position);
     void FollowPress(POINT point);
     void EndHeaderPress();
 

@@ -147,7 +147,7 @@ LRESULT CListMouse::OnMouseMove(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
 
 LRESULT CListMouse::OnMouseLeave(UINT, WPARAM, LPARAM, BOOL&) {
     m_mouseTracked = false;
-    m_hotRow = m_hotCell = -1;
+    SetHotCell(-1, -1);
     Invalidate();
     return 0;
 }
@@ -267,10 +267,9 @@ void CListMouse::TrackHotCell(POINT point) {
         LeaveCells();
         return;
     }
-    if (row != m_hotRow || cell != m_hotCell) {
-        RedrawIfLink(m_hotRow, m_hotCell);
-        m_hotRow = row;
-        m_hotCell = cell;
+    if (row != GetHotRow() || cell != GetHotCell()) {
+        RedrawIfLink(GetHotRow(), GetHotCell());
+        SetHotCell(row, cell);
         RedrawIfLink(row, cell);
         SetCellToolTip(row, cell);
     }
@@ -279,9 +278,9 @@ void CListMouse::TrackHotCell(POINT point) {
 }
 
 void CListMouse::LeaveCells() {
-    RedrawIfLink(m_hotRow, m_hotCell);
+    RedrawIfLink(GetHotRow(), GetHotCell());
     m_titleTips.RemoveCellToolTip();
-    m_hotRow = m_hotCell = -1;
+    SetHotCell(-1, -1);
     HideTitleTip(true);
 }
 

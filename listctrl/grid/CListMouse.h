@@ -118,4 +118,6 @@ protected:
     bool m_rectangleAllowed = false;
     bool m_mouseTracked = false;
     DWORD m_lastAutoScroll = 0;
+    bool m_rectangleActive = false;
+    RECT m_selectionRect{};  // content coordinates
 };

@@ -167,10 +167,10 @@ void CListPainter::PaintProgress(HDC hdc, const RECT& cell, double percentage, u
     ListDrawing::FillGradient(hdc, bar, PROGRESS_TOP, PROGRESS_BOTTOM);
 }
 
-void CListPainter::PaintSelectionRectangle(HDC hdc) {
+void CListPainter::PaintSelectionRectangle(HDC hdc, const RECT& rectangle) {
     const RECT client = ClientRect();
     const int hpos = ScrollPosition(SB_HORZ), vpos = RowScrollOffset();
-    RECT frame = m_selectionRect;
+    RECT frame = rectangle;
     ::OffsetRect(&frame, -hpos, -vpos);
     if (IsScrolledToEnd(SB_HORZ)) frame.right = std::min(frame.right, client.right);
     if (IsScrolledToEnd(SB_VERT)) frame.bottom = std::min(frame.bottom, client.bottom);
@@ -182,6 +182,11 @@ void CListPainter::PaintSelectionRectangle(HDC hdc) {
     if (::IntersectRect(&visible, &frame, &area)) BlendOver(hdc, visible, fill);
     ListDrawing::FrameSolid(hdc, frame,
                             ::GetSysColor(IsThemed() ? COLOR_HIGHLIGHT : COLOR_WINDOWTEXT));
+}
+
+void CListPainter::SetHotCell(int row, int cell) {
+    m_hotRow = row;
+    m_hotCell = cell;
 }
 
 void CListPainter::BlendOver(HDC hdc, const RECT& rect, COLORREF color) {

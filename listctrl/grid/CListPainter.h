@@ -52,13 +52,17 @@ protected:
 
     // ---- Selection rectangle ------------------------------------------
 
-    void PaintSelectionRectangle(HDC hdc);
+    // The rubber band of a drag over the items, in content coordinates.
+    void PaintSelectionRectangle(HDC hdc, const RECT& rectangle);
 
     // Lays the drawn content, 180/255 opaque, over a fill of colour.
     static void BlendOver(HDC hdc, const RECT& rect, COLORREF color);
 
-    // Transient state the painting shows: the hot cell and the rubber band.
+    // The cell under the mouse, whose link shows underlined; -1 for none.
+    int GetHotRow() const { return m_hotRow; }
+    int GetHotCell() const { return m_hotCell; }
+    void SetHotCell(int row, int cell);
+
+private:
     int m_hotRow = -1, m_hotCell = -1;
-    bool m_rectangleActive = false;
-    RECT m_selectionRect{};  // content coordinates
 };

@@ -10,7 +10,7 @@ void CListWindow::DoPaint(HDC hdc, const RECT& clip) {
         PaintAnimationFrame(hdc);
     else
         PaintRows(hdc, clip);
-    if (m_rectangleActive) PaintSelectionRectangle(hdc);
+    if (m_rectangleActive) PaintSelectionRectangle(hdc, m_selectionRect);
     if (Options.ShowHeader && clip.top < m_headerHeight) PaintHeader(hdc, clip);
     ::RestoreDC(hdc, saved);
 }
