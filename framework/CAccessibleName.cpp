@@ -2,8 +2,7 @@
 
 #include "framework/CNamedAccessible.h"
 
-bool CAccessibleName::Attach(HWND hWnd, const std::wstring& name) {
-    m_name = name;
+bool CAccessibleName::Attach(HWND hWnd) {
     if (!SubclassWindow(hWnd)) return false;
     m_accessible.Open();
     return true;

@@ -14,11 +14,12 @@
 // destroyed is let go, and the object may take on the next one.
 class CAccessibleName : public CWindowImplBase {
 public:
-    // Takes over the control with this name; false when it cannot.
-    bool Attach(HWND hWnd, const std::wstring& name);
     // The name for the control attached now or next.
     void SetName(const std::wstring& name) { m_name = name; }
     const std::wstring& Name() const { return m_name; }
+    // Takes over the control, which is then spoken by the name set; false
+    // when it cannot.
+    bool Attach(HWND hWnd);
 
     BEGIN_MSG_MAP(CAccessibleName)
         MESSAGE_HANDLER(WM_GETOBJECT, OnGetObject)

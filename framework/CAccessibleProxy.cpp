@@ -1,5 +1,13 @@
 #include "framework/CAccessibleProxy.h"
 
+// LIBID_Accessibility, spelt out: MinGW's x86_64 oleacc import library
+// also has a symbol of that name, which is no GUID.
+const GUID& CAccessibleProxy::AccessibilityLibrary() {
+    static const GUID library = {0x1ea4dbf0, 0x3c3b, 0x11cf,
+                                 {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+    return library;
+}
+
 bool CAccessibleProxy::Connect(HWND hWnd) {
     void* pStandard = nullptr;
     if (FAILED(::CreateStdAccessibleObject(hWnd, OBJID_CLIENT, __uuidof(IAccessible), &pStandard)) ||

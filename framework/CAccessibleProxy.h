@@ -104,8 +104,11 @@ private:
         return m_standard ? (m_standard.Get()->*method)(args...) : RPC_E_DISCONNECTED;
     }
 
+    // The system's accessibility type library, version 1.1.
+    static const GUID& AccessibilityLibrary();
+
     LONG m_references = 1;
-    CTypeInfoHolder m_dispatch{__uuidof(IAccessible), LIBID_Accessibility, 1, 1, LOCALE_NEUTRAL};
+    CTypeInfoHolder m_dispatch{__uuidof(IAccessible), AccessibilityLibrary(), 1, 1, LOCALE_NEUTRAL};
     CComReference<IAccessible> m_standard;
     HWND m_hWnd = nullptr;
 };

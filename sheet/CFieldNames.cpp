@@ -45,9 +45,10 @@ LONG AreaOf(const RECT& rect) { return (rect.right - rect.left) * (rect.bottom -
 void CFieldNames::Attach(HWND hPage, std::initializer_list<int> ids) {
     for (int id : ids) {
         HWND hField = ::GetDlgItem(hPage, id);
+        if (hField == nullptr) continue;
         auto name = std::make_unique<CAccessibleName>();
-        if (hField != nullptr && name->Attach(hField, LabelOf(hField)))
-            m_names.push_back(std::move(name));
+        name->SetName(LabelOf(hField));
+        if (name->Attach(hField)) m_names.push_back(std::move(name));
     }
 }
 

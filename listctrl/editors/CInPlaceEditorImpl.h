@@ -53,7 +53,7 @@ protected:
     // A hidden child of the list without a control id.
     bool CreateEditor(HWND hWndList, const RECT& rect, DWORD style) {
         if (this->Create(hWndList, rect, nullptr, style) == nullptr) return false;
-        m_spokenName.Attach(this->m_hWnd, m_spokenName.Name());
+        m_spokenName.Attach(this->m_hWnd);
         return true;
     }
 

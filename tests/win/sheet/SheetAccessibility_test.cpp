@@ -78,6 +78,10 @@ TEST(SheetKeyboard, TabAndShiftTabVisitEveryEnabledControlOfEachPageInPageOrder)
         {"Viewers, the other radios checked", SheetDriver::Viewers,
          "  viewertype: \"builtin\",\n  openingbehavior: \"add\",\n  openingmode: \"tab\"",
          {kCancel, kTabs, IDC_VIEWER_TYPE, IDC_BEHAVIOR_ADD, IDC_MODE_TAB}},
+        // With none checked, at its first button.
+        {"Viewers, no radio checked", SheetDriver::Viewers,
+         "  viewertype: \"builtin\",\n  openingbehavior: \"x\",\n  openingmode: \"elsewhere\"",
+         {kCancel, kTabs, IDC_VIEWER_TYPE, IDC_BEHAVIOR_ADD, IDC_MODE_WIN}},
         {"Viewers, custom viewer", SheetDriver::Viewers, kCustomViewer,
          {kCancel, kTabs, IDC_VIEWER_TYPE, IDC_VIEWER_URL, IDC_MODE_WIN}},
         {"RDF Data Access, built-in viewer", SheetDriver::RdfDataAccess, kBuiltinViewer,
