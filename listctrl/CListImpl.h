@@ -1,42 +1,45 @@
 #pragma once
-#include <windows.h>
+#include <string>
+#include <vector>
 
-#include "framework/CDoubleBufferImpl.h"
-#include "listctrl/grid/CListAccessibility.h"
-#include "listctrl/drawing/ListDrawing.h"
+#include "framework/CWindowImpl.h"
+#include "listctrl/grid/CListWindow.h"
 
-// A grid window of typed cells with a header band, drawn by itself. Each
-// concern is a layer of its own, from the bottom up: CListCore (window,
-// columns, selection, geometry), CListPainter (rows and cells),
-// CListHeaderBand, CListScroller, CListEditing (selecting a row, in-place
-// editors), CListKeyboard, CListMouse (the item area), CListColumnDrag,
-// CListHeaderInput (the mouse on the band), CListAccessibility (what
-// screen readers see); this top joins them and paints through one
-// off-screen buffer. See CListCore and CListEditing for what T must answer.
+// The grid as a list of T's rows: T declares the window class and owns the
+// rows; this adapter hands the grid's row-and-cell questions to it. T answers
+//   int GetItemCount() const;
+//   std::wstring GetItemText(int row, int columnId) const;
+//   bool SetItemText(int row, int columnId, const std::wstring& text);
+//   int GetCellKind(int row, int columnId) const;
+//   unsigned GetCellFlags(int row, int columnId) const;
+//   bool GetCellChoices(int row, int columnId, std::vector<std::wstring>&) const;
+//   std::wstring GetCellToolTip(int row, int columnId) const;
+//   void SortRows(int columnId);   // ascending by that column
+//   void ReverseItemOrder();
+// and may replace Initialize() (the set-up run when its window is created).
 template <class T>
-class CListImpl : public CListAccessibility<T>, public CDoubleBufferImpl<T> {
-public:
-    using CWindowImpl<T>::ReflectNotifications;
-    using CListHeaderInput<T>::RelayToToolTip;
+class CListImpl : public CWindowImpl<T, CListWindow> {
+private:
+    const T& Self() const { return static_cast<const T&>(*this); }
+    T& Self() { return static_cast<T&>(*this); }
 
-    BEGIN_MSG_MAP(CListImpl)
-        MESSAGE_RANGE_HANDLER(WM_MOUSEMOVE, WM_XBUTTONDBLCLK, RelayToToolTip)
-        CHAIN_MSG_MAP(CListAccessibility<T>)
-        CHAIN_MSG_MAP(CDoubleBufferImpl<T>)
-        REFLECT_NOTIFICATIONS()
-    END_MSG_MAP()
-
-    // The whole paint pass for the part of the client area in clip.
-    void DoPaint(HDC hdc, const RECT& clip) {
-        const int saved = ::SaveDC(hdc);
-        ListDrawing::FillSolid(hdc, clip, this->m_colors.Background);
-        ::SetBkMode(hdc, TRANSPARENT);
-        if (this->m_strip)
-            this->PaintAnimationFrame(hdc);
-        else
-            this->PaintRows(hdc, clip);
-        if (this->m_rectangleActive) this->PaintSelectionRectangle(hdc);
-        if (this->Options.ShowHeader && clip.top < this->m_headerHeight) this->PaintHeader(hdc, clip);
-        ::RestoreDC(hdc, saved);
+    int RowCount() const override { return Self().GetItemCount(); }
+    std::wstring CellText(int row, int columnId) const override {
+        return Self().GetItemText(row, columnId);
     }
+    bool SetCellText(int row, int columnId, const std::wstring& text) override {
+        return Self().SetItemText(row, columnId, text);
+    }
+    int CellKind(int row, int columnId) const override { return Self().GetCellKind(row, columnId); }
+    unsigned CellFlags(int row, int columnId) const override {
+        return Self().GetCellFlags(row, columnId);
+    }
+    bool CellChoices(int row, int columnId, std::vector<std::wstring>& choices) const override {
+        return Self().GetCellChoices(row, columnId, choices);
+    }
+    std::wstring CellToolTip(int row, int columnId) const override {
+        return Self().GetCellToolTip(row, columnId);
+    }
+    void SortRowsBy(int columnId) override { Self().SortRows(columnId); }
+    void ReverseRows() override { Self().ReverseItemOrder(); }
 };

@@ -23,7 +23,7 @@ public:
     bool SubclassAndSetUp(HWND hWnd);
 
     // Cell focus on, the two columns, then SetUp.
-    bool Initialize();
+    bool Initialize() override;
 
     // The rows in display order. After removing one directly, call ItemRemoved.
     std::vector<UserDataItem>& Items() { return m_items; }

@@ -94,8 +94,8 @@ public:
         m_columns.at(position).Choices = std::move(choices);
     }
     bool toolTips = false;
-    HWND ToolTip() const { return m_toolTip; }
-    HWND TitleTip() const { return m_titleTip.m_hWnd; }
+    HWND ToolTip() const { return m_titleTips.GetToolTipWindow(); }
+    HWND TitleTip() const { return m_titleTips.GetTitleTipWindow(); }
     HWND DropArrows() const { return m_dropArrows.m_hWnd; }
     bool DragImage(int position, SHDRAGIMAGE& image) { return MakeDragImage(position, image); }
     // As a column drag would leave them: the Ids stay with their columns.

@@ -338,9 +338,8 @@ namespace {
 class CBandGrid : public CTestGrid {
 public:
     void SetHotAndPressed(int hot, int pressed) {
-        m_hotColumn = hot;
-        m_pressedColumn = pressed;
-        RedrawHeader();
+        SetHotColumn(hot);
+        SetPressedColumn(pressed);
     }
 };
 

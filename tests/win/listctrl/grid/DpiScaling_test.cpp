@@ -34,7 +34,7 @@ struct DisplayDpi {
 
 // The list with its companion windows in view.
 struct CDpiList : CListUserData {
-    HWND TitleTip() const { return m_titleTip.m_hWnd; }
+    HWND TitleTip() const { return m_titleTips.GetTitleTipWindow(); }
     HWND DropArrows() const { return m_dropArrows.m_hWnd; }
 };
 
