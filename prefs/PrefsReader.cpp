@@ -47,6 +47,9 @@ void PrefsReader::Overlay(std::string_view fileBytes, PreferenceSet& set) const 
 
 std::vector<PrefsReader::Entry> PrefsReader::FindPairs(std::string_view text, size_t more) {
     std::vector<Entry> pairs;
+    // Room from the start: growing it would allocate and copy it again and
+    // again, at its largest when the file is.
+    pairs.reserve(MostPairsIn(text) + more);
     PrefsTokenizer tokens(text);
     bool inside = false;
     while (!tokens.Exhausted()) {
@@ -67,11 +70,23 @@ std::vector<PrefsReader::Entry> PrefsReader::FindPairs(std::string_view text, si
             continue;
         pairs.push_back({RangeOf(text, token), ValueBytes(RangeOf(text, tokens.NextToken()))});
     }
-    // Sized to what is kept, while nothing else of the load is held yet.
-    std::vector<Entry> fitted;
-    fitted.reserve(pairs.size() + more);
-    fitted.assign(pairs.begin(), pairs.end());
-    return fitted;
+    // Far fewer pairs than colons (values full of them): the room goes,
+    // while nothing else of the load is held yet.
+    if (pairs.capacity() - pairs.size() > more + pairs.size() / 8) {
+        std::vector<Entry> fitted;
+        fitted.reserve(pairs.size() + more);
+        fitted.assign(pairs.begin(), pairs.end());
+        pairs.swap(fitted);
+    }
+    return pairs;
+}
+
+// Every pair has a ":" of its own, and takes four bytes at least ("aa:,").
+size_t PrefsReader::MostPairsIn(std::string_view text) {
+    size_t colons = 0;
+    for (const char c : text)
+        colons += c == ':' ? 1 : 0;
+    return std::min(colons, text.size() / 4 + 1);
 }
 
 // The value is the token without its first and last byte (the quotes, as

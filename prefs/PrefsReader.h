@@ -37,6 +37,7 @@ private:
     // bytes (the value token without its first and last byte), with room
     // for `more` pairs after them.
     static std::vector<Entry> FindPairs(std::string_view text, size_t more);
+    static size_t MostPairsIn(std::string_view text);
     static Range ValueBytes(Range token);
     static Range RangeOf(std::string_view text, std::string_view token);
     // Decodes each pair's bytes into the block, which has a unit for each
