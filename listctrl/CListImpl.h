@@ -2,8 +2,8 @@
 #include <windows.h>
 
 #include "framework/CDoubleBufferImpl.h"
-#include "listctrl/CListAccessibility.h"
-#include "listctrl/ListDrawing.h"
+#include "listctrl/grid/CListAccessibility.h"
+#include "listctrl/drawing/ListDrawing.h"
 
 // A grid window of typed cells with a header band, drawn by itself. Each
 // concern is a layer of its own, from the bottom up: CListCore (window,

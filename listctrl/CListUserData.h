@@ -4,7 +4,7 @@
 
 #include "listctrl/CListImpl.h"
 #include "listctrl/UserDataItem.h"
-#include "listctrl/UserDataOrder.h"
+#include "listctrl/rules/UserDataOrder.h"
 
 // The headers list: two edit columns, "Header" (Name) and "Value" (Value),
 // over an array of UserDataItem rows that the owner may also change itself.

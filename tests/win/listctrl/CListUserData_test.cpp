@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "GridTestSupport.h"
+#include "listctrl/GridTestSupport.h"
 
 using namespace gridtest;
 

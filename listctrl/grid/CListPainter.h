@@ -1,0 +1,275 @@
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "framework/CUniqueHandle.h"
+#include "listctrl/grid/CListCore.h"
+#include "listctrl/drawing/ListDrawing.h"
+
+// Painting of the item area: rows, cells by kind, the current cell and the
+// selection rectangle.
+template <class T>
+class CListPainter : public CListCore<T> {
+public:
+    using Base = CListCore<T>;
+    using Base::FormatCellDateTime;
+    using Base::GetColumnCount;
+    using Base::IsThemed;
+    using Base::Options;
+
+protected:
+    using Base::ClientRect;
+    using Base::CellTextRect;
+    using Base::FirstVisibleRow;
+    using Base::HasFocus;
+    using Base::ImageWidth;
+    using Base::IsScrolledToEnd;
+    using Base::ItemTop;
+    using Base::RowScrollOffset;
+    using Base::ScrollPosition;
+    using Base::Self;
+    using Base::m_colors;
+    using Base::m_columns;
+    using Base::m_contentWidth;
+    using Base::m_editActive;
+    using Base::m_font;
+    using Base::m_images;
+    using Base::m_progressTheme;
+    using Base::m_rowHeight;
+    using Base::m_selection;
+    using Base::m_underlinedFont;
+
+public:
+    enum Image { IMAGE_ARROW_UP = 0, IMAGE_ARROW_DOWN = 1, IMAGE_BOX = 2, IMAGE_BLUE_CHECK = 3,
+                 IMAGE_GREEN_CHECK = 4, IMAGE_RED_CROSS = 5 };
+    static constexpr UINT TEXT_FORMAT = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+
+protected:
+
+    static constexpr COLORREF FRAME_OUTER_FOCUSED = 0xF5C8AA, FRAME_INNER_FOCUSED = 0xFAFAE6;
+    static constexpr COLORREF GRADIENT_TOP_FOCUSED = 0xFAF0D2, GRADIENT_BOTTOM_FOCUSED = 0xFAD7B9;
+    static constexpr COLORREF GRADIENT_TOP_UNFOCUSED = 0xFAFAFA, GRADIENT_BOTTOM_UNFOCUSED = 0xEBEBEB;
+    static constexpr COLORREF FRAME_OUTER_UNFOCUSED = 0xDCDCDC, FRAME_INNER_UNFOCUSED = 0xF5F5F5;
+    static constexpr COLORREF CURRENT_TOP = 0xF5F5EB, CURRENT_BOTTOM = 0xF5EBE1;
+    static constexpr COLORREF PROGRESS_TOP = 0xAAF0AA, PROGRESS_BOTTOM = 0x32D22D;
+    static constexpr COLORREF CURRENT_CLASSIC = 0xD2BEB4;
+    static constexpr COLORREF LINK_TEXT = 0xC80000;
+    enum ThemePart { PART_PROGRESS_BAR = 1, PART_PROGRESS_CHUNK = 3 };
+
+    // ---- Rows and cells -----------------------------------------------
+
+    void PaintRows(HDC hdc, const RECT& clip) {
+        const int left = -ScrollPosition(SB_HORZ);
+        // Without metrics (a failed set-up) there are no rows to place.
+        if (left >= clip.right || m_rowHeight <= 0) return;
+        const int count = Self().GetItemCount();
+        const bool focused = HasFocus();
+        for (int row = FirstVisibleRow(), y = ItemTop(); row < count && y < clip.bottom;
+             ++row, y += m_rowHeight) {
+            if (y + m_rowHeight <= clip.top) continue;
+            PaintRow(hdc, row, RECT{left, y, left + m_contentWidth - 1, y + m_rowHeight}, clip,
+                     focused);
+        }
+    }
+
+    void PaintRow(HDC hdc, int row, const RECT& rowRect, const RECT& clip, bool focused) {
+        const bool selected = m_selection.IsSelected(row);
+        if (selected) {
+            if (IsThemed()) {
+                const RECT inside = ListDrawing::DrawRoundedFrame(
+                    hdc, rowRect, focused ? FRAME_OUTER_FOCUSED : FRAME_OUTER_UNFOCUSED,
+                    focused ? FRAME_INNER_FOCUSED : FRAME_INNER_UNFOCUSED, m_colors.Background);
+                ListDrawing::FillGradient(hdc, inside,
+                                          focused ? GRADIENT_TOP_FOCUSED : GRADIENT_TOP_UNFOCUSED,
+                                          focused ? GRADIENT_BOTTOM_FOCUSED : GRADIENT_BOTTOM_UNFOCUSED);
+            } else {
+                ListDrawing::FillSolid(hdc, rowRect, m_colors.SelectedFill);
+            }
+        }
+        int x = rowRect.left;
+        for (int position = 0; position < GetColumnCount(); ++position) {
+            const ListColumn& column = m_columns[position];
+            const RECT cell{x, rowRect.top, x + column.Width, rowRect.bottom};
+            x = cell.right;
+            if (cell.left >= clip.right) break;
+            // The owner draws the rest of the row.
+            if (Self().GetCellKind(row, column.Id) == CELL_OWNERDRAW) break;
+            if (cell.right <= clip.left || column.Width == 1) continue;
+            PaintCell(hdc, row, position, cell, selected, focused);
+        }
+    }
+
+    bool IsCurrentCell(int row, int position) const {
+        return Options.CellFocus && row == m_selection.CurrentRow &&
+               position == m_selection.CurrentCell;
+    }
+
+    void PaintCurrentCell(HDC hdc, const RECT& cell, bool focused) {
+        if (!IsThemed()) {
+            if (m_editActive) {
+                ListDrawing::FillSolid(hdc, cell, m_colors.Background);
+                ListDrawing::FrameSolid(hdc, cell, CURRENT_CLASSIC);
+            } else {
+                ListDrawing::FillSolid(hdc, cell, CURRENT_CLASSIC);
+            }
+        } else if (focused) {
+            const RECT inside = ListDrawing::DrawRoundedFrame(
+                hdc, cell, FRAME_OUTER_FOCUSED, FRAME_INNER_FOCUSED, m_colors.Background);
+            if (m_editActive)
+                ListDrawing::FillSolid(hdc, inside, m_colors.Background);
+            else
+                ListDrawing::FillGradient(hdc, inside, CURRENT_TOP, CURRENT_BOTTOM);
+        }
+    }
+
+    void PaintCell(HDC hdc, int row, int position, const RECT& cell, bool selected, bool focused) {
+        const int id = m_columns[position].Id;
+        const bool current = IsCurrentCell(row, position);
+        if (current) PaintCurrentCell(hdc, cell, focused);
+
+        const RECT text = CellTextRect(cell, position);
+        if (text.right <= text.left || text.bottom <= text.top) return;
+
+        const unsigned flags = Self().GetCellFlags(row, id);
+        const bool classicSelected = selected && !IsThemed() && !current;
+        ::SetTextColor(hdc, classicSelected ? m_colors.SelectedText : m_colors.CellText);
+        ::SelectObject(hdc, m_font.Get());
+
+        switch (Self().GetCellKind(row, id)) {
+        case CELL_DATETIME:
+            DrawCellText(hdc, FormatCellDateTime(row, id), text, flags);
+            break;
+        case CELL_CHECK:
+            DrawCellImage(hdc, CheckImage(Self().GetItemText(row, id), false), text, cell);
+            break;
+        case CELL_TRISTATE:
+            DrawCellImage(hdc, CheckImage(Self().GetItemText(row, id), true), text, cell);
+            break;
+        case CELL_LINK:
+            if (!classicSelected) ::SetTextColor(hdc, LINK_TEXT);
+            if (row == m_hotRow && position == m_hotCell && !(flags & CELLF_READONLY))
+                ::SelectObject(hdc, m_underlinedFont.Get());
+            DrawCellText(hdc, Self().GetItemText(row, id), text, flags);
+            break;
+        case CELL_PROGRESS:
+            PaintProgress(hdc, cell, Percentage(Self().GetItemText(row, id)), flags);
+            break;
+        default:
+            DrawCellText(hdc, Self().GetItemText(row, id), text, flags);
+            break;
+        }
+    }
+
+    static void DrawCellText(HDC hdc, const std::wstring& text, RECT rect, unsigned flags) {
+        if (text.empty()) return;
+        UINT format = TEXT_FORMAT;
+        if (flags & CELLF_CENTER)
+            format |= DT_CENTER;
+        else if (flags & CELLF_RIGHT)
+            format |= DT_RIGHT;
+        ::DrawTextW(hdc, text.c_str(), static_cast<int>(text.size()), &rect, format);
+    }
+
+    static int CheckImage(const std::wstring& text, bool threeState) {
+        const int value = static_cast<int>(std::wcstol(text.c_str(), nullptr, 10));
+        if (!threeState) return value > 0 ? IMAGE_BLUE_CHECK : IMAGE_BOX;
+        return value > 0 ? IMAGE_GREEN_CHECK : value == 0 ? IMAGE_BOX : IMAGE_RED_CROSS;
+    }
+
+    // The percentage a progress cell shows, held to 0..100 so the bar
+    // never leaves its frame; text that is no number shows an empty bar.
+    static double Percentage(const std::wstring& text) {
+        const double value = std::wcstod(text.c_str(), nullptr);
+        return value > 0 ? std::min(value, 100.0) : 0.0;
+    }
+
+    void DrawImageClipped(HDC hdc, int image, int x, int y, const RECT& clip) {
+        const int saved = ::SaveDC(hdc);
+        ::IntersectClipRect(hdc, clip.left, clip.top, clip.right, clip.bottom);
+        ::ImageList_Draw(m_images.Get(), image, hdc, x, y, ILD_TRANSPARENT);
+        ::RestoreDC(hdc, saved);
+    }
+
+    void DrawCellImage(HDC hdc, int image, const RECT& text, const RECT& cell) {
+        const int size = ImageWidth();
+        const int x = text.left + (text.right - text.left - size) / 2 - 1;
+        const int y = cell.top + (cell.bottom - cell.top - size) / 2;
+        DrawImageClipped(hdc, image, x, y, cell);
+    }
+
+    void PaintProgress(HDC hdc, const RECT& cell, double percentage, unsigned flags) {
+        RECT bar = cell;
+        ::InflateRect(&bar, -3, -2);
+        if (m_progressTheme && Options.UseThemes && !(flags & CELLF_PROGRESS_CLASSIC)) {
+            ::DrawThemeBackground(m_progressTheme.Get(), hdc, PART_PROGRESS_BAR, 0, &bar, nullptr);
+            bar.right -= 2;
+            bar.left += 3;
+            bar.top += 3;
+            bar.bottom -= 3;
+            bar.right = bar.left + static_cast<int>((bar.right - bar.left) * percentage / 100);
+            if (bar.right > bar.left)
+                ::DrawThemeBackground(m_progressTheme.Get(), hdc, PART_PROGRESS_CHUNK, 0, &bar,
+                                      nullptr);
+            return;
+        }
+        CPenHandle pen(::CreatePen(PS_SOLID, 1, m_colors.Shadow));
+        CBrushHandle face(::CreateSolidBrush(m_colors.HeaderFace));
+        if (pen && face) {
+            HGDIOBJ oldPen = ::SelectObject(hdc, pen.Get());
+            HGDIOBJ oldBrush = ::SelectObject(hdc, face.Get());
+            ::RoundRect(hdc, bar.left, bar.top, bar.right, bar.bottom, 5, 5);
+            ::SelectObject(hdc, oldBrush);
+            ::SelectObject(hdc, oldPen);
+        }
+        ::InflateRect(&bar, -3, -3);
+        bar.right = bar.left + static_cast<int>((bar.right - bar.left) * percentage / 100);
+        ListDrawing::FillGradient(hdc, bar, PROGRESS_TOP, PROGRESS_BOTTOM);
+    }
+
+    // ---- Selection rectangle ------------------------------------------
+
+    void PaintSelectionRectangle(HDC hdc) {
+        const RECT client = ClientRect();
+        const int hpos = ScrollPosition(SB_HORZ), vpos = RowScrollOffset();
+        RECT frame = m_selectionRect;
+        ::OffsetRect(&frame, -hpos, -vpos);
+        if (IsScrolledToEnd(SB_HORZ)) frame.right = std::min(frame.right, client.right);
+        if (IsScrolledToEnd(SB_VERT)) frame.bottom = std::min(frame.bottom, client.bottom);
+        if (hpos == 0) frame.left = std::max<LONG>(frame.left, 0);
+        if (vpos == 0) frame.top = std::max<LONG>(frame.top, ItemTop());
+        const COLORREF fill = IsThemed() ? ::GetSysColor(COLOR_HIGHLIGHT) : CURRENT_CLASSIC;
+        RECT area = client, visible;
+        area.top = ItemTop();
+        if (::IntersectRect(&visible, &frame, &area)) BlendOver(hdc, visible, fill);
+        ListDrawing::FrameSolid(hdc, frame,
+                                ::GetSysColor(IsThemed() ? COLOR_HIGHLIGHT : COLOR_WINDOWTEXT));
+    }
+
+    // Lays the drawn content, 180/255 opaque, over a fill of colour.
+    static void BlendOver(HDC hdc, const RECT& rect, COLORREF color) {
+        const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+        CMemoryDCHandle contentDC(::CreateCompatibleDC(hdc)), fillDC(::CreateCompatibleDC(hdc));
+        CBitmapHandle content(::CreateCompatibleBitmap(hdc, width, height));
+        CBitmapHandle filled(::CreateCompatibleBitmap(hdc, width, height));
+        if (!contentDC || !fillDC || !content || !filled) return;
+        HGDIOBJ oldContent = ::SelectObject(contentDC.Get(), content.Get());
+        HGDIOBJ oldFill = ::SelectObject(fillDC.Get(), filled.Get());
+        ::BitBlt(contentDC.Get(), 0, 0, width, height, hdc, rect.left, rect.top, SRCCOPY);
+        ListDrawing::FillSolid(fillDC.Get(), RECT{0, 0, width, height}, color);
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, 180, 0};
+        ::AlphaBlend(fillDC.Get(), 0, 0, width, height, contentDC.Get(), 0, 0, width, height, blend);
+        ::BitBlt(hdc, rect.left, rect.top, width, height, fillDC.Get(), 0, 0, SRCCOPY);
+        ::SelectObject(fillDC.Get(), oldFill);
+        ::SelectObject(contentDC.Get(), oldContent);
+    }
+
+    // Transient state the painting shows: the hot cell and the rubber band.
+    int m_hotRow = -1, m_hotCell = -1;
+    bool m_rectangleActive = false;
+    RECT m_selectionRect{};  // content coordinates
+};
