@@ -5,6 +5,7 @@
 #include <servprov.h>
 #include <shlguid.h>
 
+#include "command/CSheetClaim.h"
 #include "framework/CBaseModule.h"
 #include "sheet/COptionsDlg.h"
 
@@ -94,10 +95,17 @@ HRESULT COptions::GetSite(REFIID riid, void** ppvSite) {
 HRESULT COptions::QueryStatus(const GUID*, ULONG, OLECMD[], OLECMDTEXT*) { return S_OK; }
 
 // Every call shows the sheet, whatever the command; failures are told to the
-// user, never returned.
+// user, never returned. While a sheet of this module is open, a call brings
+// that one forward instead: the command is done, so the result is S_OK too.
 HRESULT COptions::Exec(const GUID*, DWORD, DWORD, VARIANT*, VARIANT*) {
+    CSheetClaim claim;
+    if (!claim.IsHeld()) {
+        CSheetClaim::BringOpenSheetToFront();
+        return S_OK;
+    }
     HWND hWndBrowser = FindBrowserWindow();
     if (hWndBrowser == nullptr) return S_OK;
+    claim.SetOwner(hWndBrowser);
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_COOL_CLASSES};
     ::InitCommonControlsEx(&icc);
     // Any result but OK (Cancel, the close box, a failure) saves nothing.

@@ -1,5 +1,13 @@
 #include "framework/CAccessibleProxy.h"
 
+// LIBID_Accessibility, spelt out: MinGW's x86_64 oleacc import library
+// also has a symbol of that name, which is no GUID.
+const GUID& CAccessibleProxy::AccessibilityLibrary() {
+    static const GUID library = {0x1ea4dbf0, 0x3c3b, 0x11cf,
+                                 {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+    return library;
+}
+
 bool CAccessibleProxy::Connect(HWND hWnd) {
     void* pStandard = nullptr;
     if (FAILED(::CreateStdAccessibleObject(hWnd, OBJID_CLIENT, __uuidof(IAccessible), &pStandard)) ||
@@ -68,23 +76,27 @@ STDMETHODIMP_(ULONG) CAccessibleProxy::Release() {
 }
 
 STDMETHODIMP CAccessibleProxy::GetTypeInfoCount(UINT* pctinfo) {
-    return Delegate(&IAccessible::GetTypeInfoCount, pctinfo);
+    if (pctinfo == nullptr) return E_POINTER;
+    *pctinfo = 1;
+    return S_OK;
 }
 
 STDMETHODIMP CAccessibleProxy::GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) {
-    return Delegate(&IAccessible::GetTypeInfo, iTInfo, lcid, ppTInfo);
+    return m_dispatch.GetTypeInfo(iTInfo, lcid, ppTInfo);
 }
 
 STDMETHODIMP CAccessibleProxy::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames,
                                              LCID lcid, DISPID* rgDispId) {
-    return Delegate(&IAccessible::GetIDsOfNames, riid, rgszNames, cNames, lcid, rgDispId);
+    return m_dispatch.GetIDsOfNames(riid, rgszNames, cNames, lcid, rgDispId);
 }
 
+// Through this object's own methods, so that a client using IDispatch
+// hears what one calling IAccessible directly hears.
 STDMETHODIMP CAccessibleProxy::Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
                                       DISPPARAMS* pDispParams, VARIANT* pVarResult,
                                       EXCEPINFO* pExcepInfo, UINT* puArgErr) {
-    return Delegate(&IAccessible::Invoke, dispIdMember, riid, lcid, wFlags, pDispParams,
-                    pVarResult, pExcepInfo, puArgErr);
+    return m_dispatch.Invoke(static_cast<IAccessible*>(this), dispIdMember, riid, lcid, wFlags,
+                             pDispParams, pVarResult, pExcepInfo, puArgErr);
 }
 
 STDMETHODIMP CAccessibleProxy::get_accParent(IDispatch** ppdispParent) {

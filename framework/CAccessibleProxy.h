@@ -4,19 +4,17 @@
 #include <ole2.h>
 
 #include "framework/CComReference.h"
+#include "framework/CTypeInfoHolder.h"
 
 // The accessible object of one window's client area: a class derived from
 // this one answers what it knows about its window, and everything else
 // goes to the system's standard proxy for the window, which this object
 // owns. The window hands it out on WM_GETOBJECT (Answer) and disconnects
-// it when the window is destroyed; a client that keeps a pointer past that
-// gets RPC_E_DISCONNECTED from every call.
-//
-//   case WM_GETOBJECT: (OBJID_CLIENT)
-//       if (!m_accessible) m_accessible.Reset(CMyAccessible::Create(*this));
-//       return m_accessible ? m_accessible.Get()->Answer(wParam) : 0;
-//   case WM_DESTROY:
-//       m_accessible.Reset();  // the Closer disconnects, then releases
+// it when the window is destroyed (CAccessibleHolder does both); a client
+// that keeps a pointer past that gets RPC_E_DISCONNECTED from every call.
+// IDispatch reaches the same answers: its calls are served from the
+// description of IAccessible in the system's accessibility type library
+// and land on this object's own methods.
 class CAccessibleProxy : public IAccessible, public IOleWindow {
 public:
     // For CUniqueHandle: the owning window's reference is given up this way.
@@ -106,7 +104,11 @@ private:
         return m_standard ? (m_standard.Get()->*method)(args...) : RPC_E_DISCONNECTED;
     }
 
+    // The system's accessibility type library, version 1.1.
+    static const GUID& AccessibilityLibrary();
+
     LONG m_references = 1;
+    CTypeInfoHolder m_dispatch{__uuidof(IAccessible), AccessibilityLibrary(), 1, 1, LOCALE_NEUTRAL};
     CComReference<IAccessible> m_standard;
     HWND m_hWnd = nullptr;
 };

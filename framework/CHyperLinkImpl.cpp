@@ -34,6 +34,7 @@ void CHyperLinkImpl::SetLinkLabel(const std::wstring& label) {
 
 bool CHyperLinkImpl::SubclassAndInitialize(HWND hWnd) {
     if (!SubclassWindow(hWnd)) return false;
+    m_accessible.Open();
     Initialize();
     return true;
 }
@@ -214,7 +215,7 @@ void CHyperLinkImpl::Paint(HDC hdc) {
 LRESULT CHyperLinkImpl::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {
     if (m_toolTip != nullptr) ::DestroyWindow(m_toolTip);
     m_toolTip = nullptr;
-    m_accessible.Reset();
+    m_accessible.Close();
     bHandled = FALSE;
     return 0;
 }
@@ -289,7 +290,16 @@ LRESULT CHyperLinkImpl::OnChar(UINT, WPARAM wParam, LPARAM, BOOL&) {
     return 0;
 }
 
-LRESULT CHyperLinkImpl::OnGetDlgCode(UINT, WPARAM, LPARAM, BOOL&) { return DLGC_WANTCHARS; }
+// The link takes the characters typed, and Enter too: the dialog manager
+// would otherwise press the default button with it (it asks, with the key's
+// message, before anything reaches the link). Tab and the arrows stay the
+// dialog's.
+LRESULT CHyperLinkImpl::OnGetDlgCode(UINT, WPARAM, LPARAM lParam, BOOL&) {
+    const auto* pMsg = reinterpret_cast<const MSG*>(lParam);
+    if (pMsg != nullptr && pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN)
+        return DLGC_WANTCHARS | DLGC_WANTMESSAGE;
+    return DLGC_WANTCHARS;
+}
 
 // Over the link text the hand set on the last mouse move stays.
 LRESULT CHyperLinkImpl::OnSetCursor(UINT, WPARAM, LPARAM, BOOL& bHandled) {
@@ -329,16 +339,12 @@ LRESULT CHyperLinkImpl::OnSize(UINT, WPARAM, LPARAM, BOOL&) {
 }
 
 // Screen readers get the link's own accessible object for its client area;
-// other objects are the static's.
+// other objects are the static's. Once the window is being destroyed they
+// get nothing more from the link.
 LRESULT CHyperLinkImpl::OnGetObject(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
     if (static_cast<LONG>(lParam) != OBJID_CLIENT) {
         bHandled = FALSE;
         return 0;
     }
-    if (!m_accessible) m_accessible.Reset(CHyperLinkAccessible::Create(*this));
-    if (!m_accessible) {
-        bHandled = FALSE;
-        return 0;
-    }
-    return m_accessible.Get()->Answer(wParam);
+    return m_accessible.Answer(wParam, lParam, [&] { return CHyperLinkAccessible::Create(*this); });
 }

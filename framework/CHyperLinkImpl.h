@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "framework/CAccessibleProxy.h"
+#include "framework/CAccessibleHolder.h"
 #include "framework/CUniqueHandle.h"
 #include "framework/CWindowImplBase.h"
 #include "framework/HyperLinkText.h"
@@ -11,9 +11,9 @@
 // A hyperlink laid over an existing window, normally a static text of a
 // dialog: it draws the link part of its label underlined in the browser's
 // link colours, shows the hand cursor and a tooltip with the address over
-// the link text, takes the focus on a click and opens the address through
-// CLinkLauncher on a click, Enter or Space. Screen readers see it as a link
-// (WM_GETOBJECT).
+// the link text, takes the focus on a click or Tab (it is a tab stop of its
+// dialog) and opens the address through CLinkLauncher on a click, Enter or
+// Space. Screen readers see it as a link (WM_GETOBJECT).
 class CHyperLinkImpl : public CWindowImplBase {
 public:
     // Only the text between "<A>" and "</A>" of the label is the link;
@@ -110,5 +110,5 @@ private:
     bool m_drawsLabel = true;
     bool m_visited = false;
     RECT m_linkRect{};
-    CUniqueHandle<CAccessibleProxy*, CAccessibleProxy::Closer> m_accessible;
+    CAccessibleHolder m_accessible;
 };

@@ -15,8 +15,25 @@ HRESULT CTypeInfoHolder::LoadTypeInfo() {
     ITypeInfo* pTypeInfo = nullptr;
     hr = pTypeLib->GetTypeInfoOfGuid(m_iid, &pTypeInfo);
     pTypeLib->Release();
-    if (SUCCEEDED(hr)) m_typeInfo.Reset(pTypeInfo);
-    return hr;
+    if (FAILED(hr)) return hr;
+    m_typeInfo.Reset(InterfaceOf(pTypeInfo));
+    return S_OK;
+}
+
+// A dual interface is found as its dispatch description; calls are made
+// through the interface's own table, which its interface description gives.
+ITypeInfo* CTypeInfoHolder::InterfaceOf(ITypeInfo* pTypeInfo) {
+    TYPEATTR* pAttr = nullptr;
+    if (FAILED(pTypeInfo->GetTypeAttr(&pAttr))) return pTypeInfo;
+    const bool dual = pAttr->typekind == TKIND_DISPATCH && (pAttr->wTypeFlags & TYPEFLAG_FDUAL);
+    pTypeInfo->ReleaseTypeAttr(pAttr);
+    HREFTYPE interfaceRef = 0;
+    ITypeInfo* pInterface = nullptr;
+    if (!dual || FAILED(pTypeInfo->GetRefTypeOfImplType(static_cast<UINT>(-1), &interfaceRef)) ||
+        FAILED(pTypeInfo->GetRefTypeInfo(interfaceRef, &pInterface)))
+        return pTypeInfo;
+    pTypeInfo->Release();
+    return pInterface;
 }
 
 HRESULT CTypeInfoHolder::GetTypeInfo(UINT iTInfo, LCID, ITypeInfo** ppTInfo) {

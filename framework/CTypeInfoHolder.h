@@ -24,6 +24,8 @@ public:
 
 private:
     HRESULT LoadTypeInfo();
+    // Takes the reference given; returns the one to keep.
+    static ITypeInfo* InterfaceOf(ITypeInfo* pTypeInfo);
 
     const IID& m_iid;
     const GUID& m_libid;

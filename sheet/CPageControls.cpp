@@ -26,9 +26,15 @@ void CPageControls::SelectPosition(HWND hCombo, int position) {
     if (position >= 0) ::SendMessageW(hCombo, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
 }
 
+// Checking a radio moves the group's tab stop to it, and clearing one takes
+// its tab stop away: with none checked the first radio keeps one, so that
+// Tab still reaches the group.
 void CPageControls::CheckRadio(const HWND* radios, int count, int position) {
     for (int i = 0; i < count; ++i)
         ::SendMessageW(radios[i], BM_SETCHECK, i == position ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (count > 0 && (position < 0 || position >= count))
+        ::SetWindowLongPtrW(radios[0], GWL_STYLE,
+                            ::GetWindowLongPtrW(radios[0], GWL_STYLE) | WS_TABSTOP);
 }
 
 int CPageControls::CheckedRadio(const HWND* radios, int count) {

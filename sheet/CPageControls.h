@@ -21,7 +21,8 @@ public:
     static void SelectPosition(HWND hCombo, int position);
 
     // Checks the radio at a position of the group and clears the others;
-    // -1 leaves every radio of the group cleared.
+    // -1 leaves every radio of the group cleared (Tab then stops at the
+    // first).
     static void CheckRadio(const HWND* radios, int count, int position);
     // The position of the first checked radio of the group, -1 for none.
     static int CheckedRadio(const HWND* radios, int count);

@@ -45,6 +45,7 @@ void CTab1::PrepareControls() {
     CPageControls::FillCombo(m_hViewerType, ViewerRules::ViewerTypes());
     m_hModes[0] = ::GetDlgItem(m_hWnd, IDC_MODE_WIN);
     m_hModes[1] = ::GetDlgItem(m_hWnd, IDC_MODE_TAB);
+    m_fieldNames.Attach(m_hWnd, {IDC_VIEWER_TYPE, IDC_VIEWER_URL});
 }
 
 void CTab1::SetControlsFromValues() {

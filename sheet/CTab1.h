@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "sheet/CFieldNames.h"
 #include "sheet/COptionsPage.h"
 #include "sheet/SheetResources.h"
 
@@ -52,4 +53,5 @@ private:
     HWND m_hViewerUrl = nullptr;
     HWND m_hBehaviors[3] = {};  // add, replace, new
     HWND m_hModes[2] = {};      // win, tab
+    CFieldNames m_fieldNames;
 };

@@ -49,6 +49,9 @@ void CTab2::PrepareControls() {
     m_sparql.SetDefault = ::GetDlgItem(m_hWnd, IDC_SPARQL_DEFAULT);
     CPageControls::FillCombo(m_rdfizer.TypeCombo, m_rdfizer.Rules.Types());
     CPageControls::FillCombo(m_sparql.TypeCombo, m_sparql.Rules.Types());
+    m_fieldNames.Attach(m_hWnd, {IDC_RDFIZER_TYPE, IDC_RDFIZER_HOST, IDC_RDFIZER_PORT,
+                                 IDC_RDFIZER_URL, IDC_SPARQL_TYPE, IDC_SPARQL_HOST,
+                                 IDC_SPARQL_PORT, IDC_SPARQL_URL});
 }
 
 void CTab2::SetControlsFromValues() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "listctrl/CListUserData.h"
+#include "sheet/CFieldNames.h"
 #include "sheet/COptionsPage.h"
 #include "sheet/EndpointSection.h"
 #include "sheet/SheetResources.h"
@@ -98,4 +99,5 @@ private:
     // and still selected.
     int m_selectedHeader = -1;
     CListUserData m_headers;
+    CFieldNames m_fieldNames;
 };

@@ -6,7 +6,8 @@ set -euo pipefail
 # Named one by one, since packages are installed without their
 # recommendations: clang alone lacks the fuzzer and sanitizer runtimes.
 native=(cmake make g++ clang libclang-rt-14-dev python3 git googletest xvfb xauth
-        imagemagick mingw-w64 mingw-w64-tools libwine-dev fonts-wine)
+        imagemagick mingw-w64 mingw-w64-tools libwine-dev fonts-wine
+        wixl msitools osslsigncode openssl faketime)
 i386=(wine wine64 wine32:i386)
 
 missing=()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds everything, runs every
 # test (native under sanitizers, a bounded fuzz pass, the Windows tests under
-# Wine) and ends with one line "N passed, N failed".
+# Wine, the release packages) and ends with one line "N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VTL_BUILD_DIR:-$root/build}
@@ -93,6 +93,17 @@ if [ -x "$wintree/bin/vtl_win_tests.exe" ] || [ -f "$wintree/bin/vtl_win_tests.e
   rm -rf "$prefix"
 else
   echo "!! no Windows test program was built"; failed=$((failed + 1))
+fi
+
+step "Release packages: the package command, then install, upgrade, removal and signing under Wine"
+bash "$root/tests/package/package_test.sh" >"$logs/package.log" 2>&1
+grep -a -E '^(ok|FAIL|!!) |^     ' "$logs/package.log" || true
+summary=$(grep -a -E '^package: [0-9]+ passed, [0-9]+ failed$' "$logs/package.log" | tail -1)
+if [ -n "$summary" ]; then
+  passed=$((passed + $(echo "$summary" | grep -o -E '[0-9]+ passed' | grep -o -E '[0-9]+')))
+  failed=$((failed + $(echo "$summary" | grep -o -E '[0-9]+ failed' | grep -o -E '[0-9]+')))
+else
+  echo "!! the package tests ended without a summary: $logs/package.log"; failed=$((failed + 1))
 fi
 
 echo

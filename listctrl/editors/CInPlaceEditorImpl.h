@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "framework/CAccessibleName.h"
 #include "framework/CUniqueHandle.h"
 #include "framework/CWindowImpl.h"
 #include "listctrl/ListConstants.h"
@@ -28,6 +29,10 @@ public:
 
     HFONT GetFont() const { return m_font.Get(); }
 
+    // The name screen readers speak for the editor windows opened from now
+    // on (AccessibleEditorName of the cell).
+    void SetAccessibleName(const std::wstring& name) { m_spokenName.SetName(name); }
+
 protected:
     // The start of every edit: the previous window goes first (so that an
     // edit still open reports its own cell), then the cell is taken and a
@@ -47,8 +52,12 @@ protected:
 
     // A hidden child of the list without a control id.
     bool CreateEditor(HWND hWndList, const RECT& rect, DWORD style) {
-        return this->Create(hWndList, rect, nullptr, style) != nullptr;
+        if (this->Create(hWndList, rect, nullptr, style) == nullptr) return false;
+        m_spokenName.Attach(this->m_hWnd);
+        return true;
     }
+
+    const std::wstring& SpokenName() const { return m_spokenName.Name(); }
 
     LRESULT OnGetDlgCode(UINT, WPARAM, LPARAM, BOOL&) { return DLGC_WANTALLKEYS; }
 
@@ -120,4 +129,11 @@ private:
     T& Self() { return *static_cast<T*>(this); }
 
     CFontHandle m_font;
+    CAccessibleName m_spokenName;
 };
+
+// Names whichever of the editors opens next after the cell it edits.
+template <class... Editors>
+void NameCellEditors(const std::wstring& name, Editors&... editors) {
+    (editors.SetAccessibleName(name), ...);
+}

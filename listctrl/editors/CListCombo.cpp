@@ -29,7 +29,11 @@ bool CListCombo::ShowEditor(HWND parent, int item, int subItem, const RECT& cell
 
     if (!m_theme && IsThemingAvailable()) m_theme.Reset(::OpenThemeData(m_hWnd, L"COMBOBOX"));
     ::SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont()), FALSE);
-    if (HWND field = ::GetWindow(m_hWnd, GW_CHILD)) m_editField.SubclassWindow(field);
+    if (HWND field = ::GetWindow(m_hWnd, GW_CHILD)) {
+        m_editField.SubclassWindow(field);
+        m_editFieldName.SetName(SpokenName());
+        m_editFieldName.Attach(field);
+    }
     FillChoices(text, choices);
     ::SendMessageW(m_hWnd, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), cellHeight - 6);
     if (!TakeLayout()) {

@@ -72,4 +72,5 @@ private:
     RECT m_itemRect{};
     RECT m_buttonRect{};
     CContainedWindow m_editField{this, EDIT_FIELD_MAP};
+    CAccessibleName m_editFieldName;  // the field has the focus: it is what is spoken
 };

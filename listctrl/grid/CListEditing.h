@@ -9,6 +9,7 @@
 #include "listctrl/editors/CListDate.h"
 #include "listctrl/editors/CListEdit.h"
 #include "listctrl/grid/CListScroller.h"
+#include "listctrl/rules/AccessibleEditorName.h"
 
 // Selecting a row and editing its cells: the in-place editor opened over
 // the current cell, the result it reports (GLN_ENDEDIT) stored back, and
@@ -116,6 +117,8 @@ protected:
                     const std::vector<std::wstring>& choices) {
         HWND list = this->m_hWnd;
         const int id = GetColumnId(cell);
+        NameCellEditors(AccessibleEditorName(this->m_columns[cell].Title, row), m_edit, m_combo,
+                        m_date);
         if (kind == CELL_DATETIME) {
             SYSTEMTIME date;
             GetCellDate(row, id, date);  // all zero for an empty cell

@@ -4,12 +4,20 @@
 #include <ocidl.h>
 #include <servprov.h>
 
+#include <functional>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
 #include "host/CHostBrowser.h"
 #include "host/CHostSite.h"
 #include "module/BrackwynVTL.h"
 #include "support/ComponentFiles.h"
 #include "support/DialogAnswerer.h"
+#include "support/ImportPatch.h"
 #include "support/LoadedComponent.h"
+#include "support/PrefsSandbox.h"
 
 namespace {
 
@@ -204,6 +212,151 @@ TEST_F(Options, ANewSiteWithoutABrowserDropsTheOldSitesBrowser) {
     pWithout->Release();
     pWithBrowser->Release();
     pBrowser->Release();
+}
+
+// The preferences files the component writes: each write ends by moving
+// its finished temporary file over the file.
+std::vector<std::wstring> g_moves;
+
+BOOL WINAPI CountingMove(LPCWSTR from, LPCWSTR to, DWORD flags) {
+    g_moves.push_back(to);
+    return ::MoveFileExW(from, to, flags);
+}
+
+// The visible "VTL Options" windows of this process.
+BOOL CALLBACK CountSheet(HWND hWnd, LPARAM lParam) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hWnd, &process);
+    wchar_t caption[32]{};
+    ::GetWindowTextW(hWnd, caption, 32);
+    if (process == ::GetCurrentProcessId() && ::IsWindowVisible(hWnd) &&
+        std::wstring(caption) == L"VTL Options")
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    return TRUE;
+}
+
+std::vector<HWND> OpenSheets() {
+    std::vector<HWND> sheets;
+    ::EnumWindows(CountSheet, reinterpret_cast<LPARAM>(&sheets));
+    return sheets;
+}
+
+void PumpMessages() {
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < 150) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(10);
+    }
+}
+
+// Runs once inside the modal loop of the sheet that Exec opened, once the
+// sheet shows (a thread timer the loop dispatches).
+std::function<void()>* g_pWhileOpen = nullptr;
+
+void CALLBACK RunWhileOpen(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (g_pWhileOpen == nullptr || OpenSheets().empty()) return;
+    ::KillTimer(nullptr, timer);
+    std::function<void()>* pScript = std::exchange(g_pWhileOpen, nullptr);
+    (*pScript)();
+}
+
+TEST_F(Options, ExecWhileTheSheetIsOpenBringsItForwardAndOkSavesEachFileOnce) {
+    PrefsSandbox sandbox;
+    auto makeWindow = [](const wchar_t* caption) {
+        return ::CreateWindowExW(0, L"STATIC", caption, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                                 700, 600, nullptr, nullptr, nullptr, nullptr);
+    };
+    HWND hBrowser = makeWindow(L"VTL test browser");
+    HWND hOtherWindow = makeWindow(L"Another browser window");
+    auto* pBrowser = new CHostBrowser(hBrowser, false);
+    auto* pSite = new CHostSite(pBrowser);
+    ASSERT_EQ(m_pWithSite->SetSite(pSite), S_OK);
+    IOleCommandTarget* pOther = nullptr;  // a second command object of the module
+    ASSERT_EQ(m_component.CreateOptions(IID_IOleCommandTarget, &pOther), S_OK);
+    IObjectWithSite* pOtherWithSite = nullptr;
+    ASSERT_EQ(pOther->QueryInterface(IID_IObjectWithSite, reinterpret_cast<void**>(&pOtherWithSite)),
+              S_OK);
+    ASSERT_EQ(pOtherWithSite->SetSite(pSite), S_OK);
+    g_moves.clear();
+    ImportPatch moves("kernel32.dll", "MoveFileExW", reinterpret_cast<void*>(&CountingMove),
+                      m_component.Module());
+    ASSERT_TRUE(moves.IsActive());
+
+    bool ran = false;
+    std::function<void()> whileOpen = [&] {
+        ran = true;
+        const std::vector<HWND> sheets = OpenSheets();
+        ASSERT_EQ(sheets.size(), 1u);
+        struct Caller {
+            const char* what;
+            std::function<HRESULT()> exec;
+        };
+        const Caller callers[] = {
+            {"the same object", [&] { return m_pCommand->Exec(nullptr, 0, 0, nullptr, nullptr); }},
+            {"another object", [&] { return pOther->Exec(nullptr, 0, 0, nullptr, nullptr); }},
+            // A browser window of its own thread, where the user pressed the button.
+            {"an object on another thread", [&] {
+                 HRESULT hr = E_FAIL;
+                 std::thread([&] {
+                     ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+                     HWND hThreadWindow = makeWindow(L"A browser window of another thread");
+                     ::SetForegroundWindow(hThreadWindow);
+                     IOleCommandTarget* pThird = nullptr;
+                     if (m_component.CreateOptions(IID_IOleCommandTarget, &pThird) == S_OK) {
+                         hr = pThird->Exec(nullptr, 0, 0, nullptr, nullptr);
+                         pThird->Release();
+                     }
+                     ::DestroyWindow(hThreadWindow);
+                     ::CoUninitialize();
+                 }).join();
+                 return hr;
+             }},
+        };
+        for (const Caller& caller : callers) {
+            SCOPED_TRACE(caller.what);
+            ::SetForegroundWindow(hOtherWindow);
+            ASSERT_EQ(::GetForegroundWindow(), hOtherWindow);
+            EXPECT_EQ(caller.exec(), S_OK);
+            PumpMessages();  // an activation asked from another thread arrives as a message
+            EXPECT_EQ(OpenSheets(), sheets);
+            EXPECT_EQ(::GetForegroundWindow(), sheets.front());
+        }
+        EXPECT_TRUE(g_moves.empty());
+        ::SendMessageW(::GetDlgItem(sheets.front(), IDOK), BM_CLICK, 0, 0);
+    };
+    g_pWhileOpen = &whileOpen;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 50, RunWhileOpen);
+    EXPECT_EQ(m_pCommand->Exec(nullptr, 0, 0, nullptr, nullptr), S_OK);
+    ::KillTimer(nullptr, timer);
+    g_pWhileOpen = nullptr;
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(g_moves, (std::vector<std::wstring>{sandbox.LocalPath(), sandbox.CommonPath()}));
+
+    // Closed, the sheet opens again.
+    ran = false;
+    std::function<void()> cancel = [&] {
+        ran = true;
+        ::SendMessageW(::GetDlgItem(OpenSheets().front(), IDCANCEL), BM_CLICK, 0, 0);
+    };
+    g_pWhileOpen = &cancel;
+    const UINT_PTR again = ::SetTimer(nullptr, 0, 50, RunWhileOpen);
+    EXPECT_EQ(pOther->Exec(nullptr, 0, 0, nullptr, nullptr), S_OK);
+    ::KillTimer(nullptr, again);
+    g_pWhileOpen = nullptr;
+    EXPECT_TRUE(ran);
+
+    pOtherWithSite->SetSite(nullptr);
+    pOtherWithSite->Release();
+    pOther->Release();
+    EXPECT_EQ(m_pWithSite->SetSite(nullptr), S_OK);
+    pSite->Release();
+    pBrowser->Release();
+    ::DestroyWindow(hOtherWindow);
+    ::DestroyWindow(hBrowser);
 }
 
 }  // namespace

@@ -233,11 +233,77 @@ TEST(AboutPage, OpensTheLinkOnReleaseOverItThenShowsItVisitedWithTheFocusAndSpac
             changed += focused.pixels[i] != unfocused.pixels[i];
         EXPECT_GT(changed, 20);
 
-        EXPECT_EQ(::SendMessageW(hLink, WM_GETDLGCODE, 0, 0), DLGC_WANTCHARS);
-        ::SetFocus(hLink);
-        for (wchar_t typed : {L' ', L'x', L'\r'}) ::SendMessageW(hLink, WM_CHAR, typed, 0);
-        EXPECT_EQ(recorder.launches.size(), 4u);
+        // The link is the stop before OK. Reached with Shift+Tab it shows
+        // its focus rectangle; Enter and Space, typed as a user does, open
+        // it once each and the sheet stays (Enter is not OK's here).
+        sheet.PressKey(VK_TAB, true);
+        ASSERT_EQ(::GetFocus(), hLink);
+        const gridtest::Capture tabbed(hLink);
+        sheet.PressKey(VK_TAB);
+        ASSERT_NE(::GetFocus(), hLink);
+        const gridtest::Capture tabbedAway(hLink);
+        changed = 0;
+        for (size_t i = 0; i < tabbed.pixels.size(); ++i)
+            changed += tabbed.pixels[i] != tabbedAway.pixels[i];
+        EXPECT_GT(changed, 20);
+        EXPECT_LT(changed, static_cast<int>(tabbed.pixels.size()) / 4);
+        sheet.PressKey(VK_TAB, true);
+        ASSERT_EQ(::GetFocus(), hLink);
+        const struct {
+            WORD key;
+            size_t launches;
+        } keys[] = {{VK_RETURN, 3}, {VK_SPACE, 4}, {'X', 4}, {VK_RETURN, 5}};
+        for (const auto& k : keys) {
+            SCOPED_TRACE(testing::Message() << "key " << k.key);
+            sheet.PressKey(k.key);
+            EXPECT_EQ(recorder.launches.size(), k.launches);
+            ASSERT_TRUE(::IsWindowVisible(sheet.Sheet()));
+            EXPECT_EQ(::GetFocus(), hLink);
+        }
     });
+}
+
+namespace {
+
+// Watches the link's window from outside: while it is being destroyed,
+// after the link has seen WM_DESTROY, asks it for its accessible object.
+struct DestroyWatch {
+    bool asked = false;
+    LRESULT answer = 0;
+
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                 DWORD_PTR data) {
+        auto* pWatch = reinterpret_cast<DestroyWatch*>(data);
+        const LRESULT result = ::DefSubclassProc(hWnd, uMsg, wParam, lParam);
+        if (uMsg == WM_DESTROY) {
+            pWatch->asked = true;
+            pWatch->answer = ::SendMessageW(hWnd, WM_GETOBJECT, 0, OBJID_CLIENT);
+            IAccessible* pLeaked = nullptr;  // taken back, should there be one
+            if (pWatch->answer > 0)
+                ::ObjectFromLresult(pWatch->answer, __uuidof(IAccessible), 0,
+                                    reinterpret_cast<void**>(&pLeaked));
+            if (pLeaked != nullptr) pLeaked->Release();
+        }
+        if (uMsg == WM_NCDESTROY) ::RemoveWindowSubclass(hWnd, Proc, id);
+        return result;
+    }
+};
+
+}  // namespace
+
+TEST(AboutPage, AnswersScreenReadersNothingOnceItsWindowIsBeingDestroyed) {
+    ComApartment com;
+    DestroyWatch watch;
+    AboutSheet().Run([&](SheetDriver&, HWND hLink) {
+        // A reader has had the link's object; the window goes with the sheet.
+        IAccessible* pLink = accessible::ClientObjectOf(hLink);
+        ASSERT_NE(pLink, nullptr);
+        pLink->Release();
+        ASSERT_TRUE(::SetWindowSubclass(hLink, DestroyWatch::Proc, 1,
+                                        reinterpret_cast<DWORD_PTR>(&watch)));
+    });
+    EXPECT_TRUE(watch.asked);
+    EXPECT_EQ(watch.answer, 0);
 }
 
 TEST(AboutPage, ScreenReadersSeeALinkThatJumpsAndLetsGoCleanlyWhenThePageCloses) {

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-ImportPatch::ImportPatch(const char* dll, const char* function, void* standIn)
-    : m_slot(FindSlot(dll, function)) {
+ImportPatch::ImportPatch(const char* dll, const char* function, void* standIn, HMODULE module)
+    : m_slot(FindSlot(module != nullptr ? module : ::GetModuleHandleW(nullptr), dll, function)) {
     if (m_slot == nullptr) return;
     m_original = *m_slot;
     Write(m_slot, standIn);
@@ -13,9 +13,9 @@ ImportPatch::~ImportPatch() {
     if (m_slot != nullptr) Write(m_slot, m_original);
 }
 
-// The slot of the program's import address table that the function's calls go through.
-void** ImportPatch::FindSlot(const char* dll, const char* function) {
-    auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleW(nullptr));
+// The slot of the module's import address table that the function's calls go through.
+void** ImportPatch::FindSlot(HMODULE module, const char* dll, const char* function) {
+    auto* base = reinterpret_cast<BYTE*>(module);
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];

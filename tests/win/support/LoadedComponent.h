@@ -19,6 +19,7 @@ public:
         return m_pGetClassObject(rclsid, riid, ppv);
     }
     HRESULT CanUnloadNow() const { return m_pCanUnloadNow(); }
+    HMODULE Module() const { return m_hDll; }
     HRESULT RegisterServer() const { return m_pRegisterServer(); }
     HRESULT UnregisterServer() const { return m_pUnregisterServer(); }
 

@@ -181,8 +181,13 @@ void SheetDriver::ClickAt(HWND window, POINT client) {
              MouseInput(screen, MOUSEEVENTF_LEFTUP)});
 }
 
-void SheetDriver::PressKey(WORD virtualKey) {
-    Deliver({KeyInput(virtualKey, 0, 0), KeyInput(virtualKey, 0, KEYEVENTF_KEYUP)});
+void SheetDriver::PressKey(WORD virtualKey, bool shift) {
+    std::vector<INPUT> inputs{KeyInput(virtualKey, 0, 0), KeyInput(virtualKey, 0, KEYEVENTF_KEYUP)};
+    if (shift) {
+        inputs.insert(inputs.begin(), KeyInput(VK_SHIFT, 0, 0));
+        inputs.push_back(KeyInput(VK_SHIFT, 0, KEYEVENTF_KEYUP));
+    }
+    Deliver(std::move(inputs));
 }
 
 // As an input method types: each unit arrives as VK_PACKET and becomes WM_CHAR.

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "listctrl/rules/AccessibleEditorName.h"
 #include "listctrl/rules/AccessibleRowName.h"
 #include "listctrl/rules/ListAccessState.h"
 
@@ -83,4 +84,10 @@ TEST(AccessibleRowName, TitlesEachCellWithTextInDisplayOrder) {
         {{}, L""},
     };
     for (const Case& c : cases) EXPECT_EQ(AccessibleRowName(c.cells), c.expected);
+}
+
+TEST(AccessibleEditorName, NamesTheColumnAndTheRowCountedFromOne) {
+    EXPECT_EQ(AccessibleEditorName(L"Header", 1), L"Header, row 2");
+    EXPECT_EQ(AccessibleEditorName(L"Value", 0), L"Value, row 1");
+    EXPECT_EQ(AccessibleEditorName(L"", 9), L"Row 10");
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "listctrl/editors/CListDate.h"
 #include "listctrl/editors/CListEdit.h"
 #include "framework/SystemMessageFont.h"
+#include "support/ComApartment.h"
+#include "support/ScreenReader.h"
 
 namespace {
 
@@ -420,4 +423,53 @@ TEST_F(ListDate, PickingInTheCalendarGoesOnEditingInThePicker) {
     const SYSTEMTIME& picked = host.ends.back().Date;  // the time is the picker's affair
     EXPECT_EQ(std::vector<int>({picked.wYear, picked.wMonth, picked.wDay}),
               std::vector<int>({2024, 2, 12}));
+}
+
+namespace {
+
+// What a screen reader on a thread of its own hears for the window with the
+// focus: the open editor, or the edit field of an editable combo box.
+std::wstring HeardForFocus() {
+    HWND hFocus = GetFocus();
+    std::wstring heard;
+    ScreenReader::Ask([&] { heard = ScreenReader::NameOf(hFocus); });
+    return heard;
+}
+
+}  // namespace
+
+TEST_F(EditorTest, EachEditorIsSpokenByTheNameOfItsCellAgainWhenItReopens) {
+    ComApartment com;
+    CListEdit edit;
+    CListCombo combo;
+    CListDate date;
+    const std::vector<std::wstring> choices{L"a", L"b"};
+    struct Case {
+        const char* what;
+        std::function<bool()> open;
+    };
+    const Case cases[] = {
+        {"edit box", [&] { return edit.ShowEditor(host.m_hWnd, 1, 0, CELL, 0, L"x"); }},
+        {"drop-down list", [&] {
+             return combo.ShowEditor(host.m_hWnd, 1, 0, CELL, 0, L"a", false, choices);
+         }},
+        {"editable combo box", [&] {
+             return combo.ShowEditor(host.m_hWnd, 1, 0, CELL, CELLF_COMBO_EDITABLE, L"a", false,
+                                     choices);
+         }},
+        {"date", [&] {
+             SYSTEMTIME value = LEAP_AFTERNOON;
+             return date.ShowEditor(host.m_hWnd, 1, 0, CELL, 0, value);
+         }},
+    };
+    NameCellEditors(L"Kind, row 2", edit, combo, date);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int opening = 0; opening < 2; ++opening) {
+            ASSERT_TRUE(c.open());
+            EXPECT_EQ(HeardForFocus(), L"Kind, row 2");
+        }
+        SetFocus(host.m_hWnd);
+        Pump();
+    }
 }
