@@ -6,6 +6,7 @@
 
 // The one table the benchmark prints: for each measure our median, what it
 // is held against and that median, their ratio and the target ratio.
+// Times are in milliseconds; other measures name their unit.
 class BenchTable {
 public:
     // Milliseconds on the performance counter.
@@ -19,6 +20,9 @@ public:
     // target, the ratio is shown for information.
     void Add(const std::string& what, double ours, const std::string& against, double theirs,
              double maxRatio, int runs, int theirRuns = 0);
+    // The same for a measure in another unit ("us", "KiB"), both sides in it.
+    void AddIn(const std::string& unit, const std::string& what, double ours, const std::string& against,
+               double theirs, double maxRatio, int runs);
     void Print(std::FILE* out, const std::string& title) const;
     bool AllTargetsMet() const;
 
@@ -30,8 +34,11 @@ private:
         double Theirs;
         double MaxRatio;
         std::string Runs;
+        std::string Unit;
         double Ratio() const { return Theirs > 0 ? Ours / Theirs : 0; }
         bool Met() const { return MaxRatio <= 0 || Ratio() <= MaxRatio; }
     };
+    void AddRow(const Row& row);
+
     std::vector<Row> m_rows;
 };

@@ -10,7 +10,9 @@
 class AnsiCodePage {
 public:
     virtual ~AnsiCodePage() = default;
-    virtual std::wstring Decode(std::string_view bytes) const = 0;
+    // Appends the code units of the bytes to the text (nothing when they
+    // cannot be converted).
+    virtual void AppendDecoded(std::string_view bytes, std::wstring& text) const = 0;
     // Code units that the code page cannot represent become "?".
     virtual std::string Encode(std::wstring_view text) const = 0;
 };

@@ -1,11 +1,10 @@
 #include "prefs/Latin1CodePage.h"
 
-std::wstring Latin1CodePage::Decode(std::string_view bytes) const {
-    std::wstring text;
-    text.reserve(bytes.size());
-    for (char c : bytes)
-        text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
-    return text;
+void Latin1CodePage::AppendDecoded(std::string_view bytes, std::wstring& text) const {
+    const size_t start = text.size();
+    text.resize(start + bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i)
+        text[start + i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]));
 }
 
 std::string Latin1CodePage::Encode(std::wstring_view text) const {

@@ -6,6 +6,6 @@
 // where no Windows code page is at hand.
 class Latin1CodePage : public AnsiCodePage {
 public:
-    std::wstring Decode(std::string_view bytes) const override;
+    void AppendDecoded(std::string_view bytes, std::wstring& text) const override;
     std::string Encode(std::wstring_view text) const override;
 };

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <new>
+#include <stdexcept>
 #include <vector>
 
 #include "framework/CUniqueHandle.h"
@@ -67,6 +68,8 @@ bool PrefsFile::Load(PreferenceSet& set) const {
         const ThreadAnsiCodePage codePage;
         PrefsReader(codePage).Overlay(bytes, set);
     } catch (const std::bad_alloc&) {
+        return false;
+    } catch (const std::length_error&) {
         return false;
     }
     return true;
@@ -157,11 +160,13 @@ bool PrefsFile::ReadWholeFile(const std::wstring& path, std::string& bytes) {
             content.resize(content.size() * 2);
         }
         DWORD read = 0;
-        if (!ReadFile(file.Get(), &content[used], static_cast<DWORD>(content.size() - used), &read, nullptr))
+        const DWORD wanted = static_cast<DWORD>(content.size() - used);
+        if (!ReadFile(file.Get(), &content[used], wanted, &read, nullptr))
             return false;
-        if (read == 0)
-            break;
         used += read;
+        // A read short of what was asked for has met the end.
+        if (read < wanted)
+            break;
     }
     if (used > MaxFileBytes)
         return false;

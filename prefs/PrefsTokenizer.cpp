@@ -1,14 +1,34 @@
 #include "prefs/PrefsTokenizer.h"
 
+namespace {
+
+enum ByteClass : unsigned char { ORDINARY, WHITESPACE, DELIMITER, QUOTE, END, BACKSLASH };
+
+// One look-up a byte instead of a chain of comparisons.
+struct ByteClasses {
+    unsigned char of[256] = {};
+    constexpr ByteClasses() {
+        for (unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r'})
+            of[c] = WHITESPACE;
+        for (unsigned char c : {',', ':', '{', '}'})
+            of[c] = DELIMITER;
+        of[static_cast<unsigned char>('"')] = QUOTE;
+        of[static_cast<unsigned char>('\'')] = QUOTE;
+        of[0x00] = END;
+        of[0x1A] = END;
+        // Ordinary outside quoted runs; inside them, it escapes a byte.
+        of[static_cast<unsigned char>('\\')] = BACKSLASH;
+    }
+};
+constexpr ByteClasses kClasses;
+
+ByteClass ClassOf(char c) {
+    return static_cast<ByteClass>(kClasses.of[static_cast<unsigned char>(c)]);
+}
+
+}  // namespace
+
 PrefsTokenizer::PrefsTokenizer(std::string_view text) : m_text(text), m_pos(0), m_exhausted(false) {}
-
-bool PrefsTokenizer::IsWhitespace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool PrefsTokenizer::IsDelimiter(char c) {
-    return IsWhitespace(c) || c == ',' || c == ':' || c == '{' || c == '}';
-}
 
 bool PrefsTokenizer::Exhausted() const {
     return m_exhausted;
@@ -17,47 +37,48 @@ bool PrefsTokenizer::Exhausted() const {
 std::string_view PrefsTokenizer::NextToken() {
     if (m_exhausted)
         return {};
-    SkipWhitespace();
-    if (m_pos >= m_text.size())
+    const char* const end = m_text.data() + m_text.size();
+    const char* at = m_text.data() + m_pos;
+    while (at != end && ClassOf(*at) == WHITESPACE)
+        ++at;
+    if (at == end || ClassOf(*at) == END)
         return TakeToEnd();
 
-    const size_t start = m_pos;
-    if (IsDelimiter(m_text[start])) {
-        ++m_pos;
-        return m_text.substr(start, 1);
+    const char* const start = at;
+    if (ClassOf(*at) == DELIMITER) {
+        m_pos = static_cast<size_t>(at + 1 - m_text.data());
+        return std::string_view(start, 1);
     }
-    size_t pos = start;
-    while (pos < m_text.size()) {
-        const char c = m_text[pos];
-        if (c == '"' || c == '\'') {
-            pos = SkipQuotedRun(pos);
-            if (pos == std::string_view::npos)
-                return TakeToEnd();
-        } else if (IsDelimiter(c)) {
+    for (;;) {
+        while (at != end && (ClassOf(*at) == ORDINARY || ClassOf(*at) == BACKSLASH))
+            ++at;
+        if (at == end || ClassOf(*at) == END)
+            return TakeToEnd();
+        if (ClassOf(*at) != QUOTE) {
             // The delimiter stays for the next call.
-            m_pos = pos;
-            return m_text.substr(start, pos - start);
-        } else {
-            ++pos;
+            m_pos = static_cast<size_t>(at - m_text.data());
+            return std::string_view(start, static_cast<size_t>(at - start));
         }
+        at = SkipQuotedRun(at, end);
+        if (at == nullptr)
+            return TakeToEnd();
     }
-    return TakeToEnd();
 }
 
-void PrefsTokenizer::SkipWhitespace() {
-    while (m_pos < m_text.size() && IsWhitespace(m_text[m_pos]))
-        ++m_pos;
-}
-
-size_t PrefsTokenizer::SkipQuotedRun(size_t open) const {
-    const char quote = m_text[open];
-    for (size_t pos = open + 1; pos < m_text.size(); ++pos) {
-        if (m_text[pos] == '\\')
-            ++pos;
-        else if (m_text[pos] == quote)
-            return pos + 1;
+const char* PrefsTokenizer::SkipQuotedRun(const char* open, const char* end) {
+    const char quote = *open;
+    for (const char* at = open + 1;; ++at) {
+        while (at != end && ClassOf(*at) <= DELIMITER)
+            ++at;
+        if (at == end || ClassOf(*at) == END)
+            return nullptr;
+        if (*at == quote)
+            return at + 1;
+        // The byte after a backslash, a quote included, is part of the run,
+        // unless the text ends there.
+        if (ClassOf(*at) == BACKSLASH && (++at == end || ClassOf(*at) == END))
+            return nullptr;
     }
-    return std::string_view::npos;
 }
 
 std::string_view PrefsTokenizer::TakeToEnd() {

@@ -6,6 +6,8 @@
 // own. A quote (" or ') anywhere in a token opens a quoted run that ends at
 // the same quote character; inside it delimiters are ordinary bytes and a
 // backslash escapes the next byte, so an escaped quote does not end it.
+// The text ends at its first NUL or 0x1A byte, where a text-mode read of the
+// file ends it, or else at the end of the bytes given.
 class PrefsTokenizer {
 public:
     explicit PrefsTokenizer(std::string_view text);
@@ -16,12 +18,9 @@ public:
     bool Exhausted() const;
 
 private:
-    static bool IsWhitespace(char c);
-    static bool IsDelimiter(char c);
-    void SkipWhitespace();
-    // Position just past the quoted run that starts at `open`, or npos if
-    // the text ends inside it.
-    size_t SkipQuotedRun(size_t open) const;
+    // Just past the quoted run that opens at `open`, or null if the text
+    // ends inside it.
+    static const char* SkipQuotedRun(const char* open, const char* end);
     std::string_view TakeToEnd();
 
     std::string_view m_text;

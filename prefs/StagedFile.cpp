@@ -23,14 +23,15 @@ StagedFile::~StagedFile() {
 
 bool StagedFile::Write(const std::wstring& target, std::string_view bytes) {
     Discard();
-    RemoveLeftovers(target);
+    const std::optional<unsigned long long> machine = ThisMachine();
+    RemoveLeftovers(target, machine);
     // A read-only target stays as it is, as it would for a program that
     // opened it for writing (not every system refuses to move over one).
     const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return false;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        const std::wstring temp = NewTempName(target);
+        const std::wstring temp = NewTempName(target, machine);
         CKernelHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) {
@@ -68,12 +69,12 @@ void StagedFile::Discard() {
     m_temp.clear();
 }
 
-std::wstring StagedFile::NewTempName(const std::wstring& target) {
+std::wstring StagedFile::NewTempName(const std::wstring& target, std::optional<unsigned long long> machine) {
     static std::atomic<unsigned long> counter{0};
-    return StagedFileName::Make(target, GetCurrentProcessId(), GetTickCount(), ++counter);
+    return StagedFileName::Make(target, machine, GetCurrentProcessId(), GetTickCount(), ++counter);
 }
 
-void StagedFile::RemoveLeftovers(const std::wstring& target) {
+void StagedFile::RemoveLeftovers(const std::wstring& target, std::optional<unsigned long long> machine) {
     const size_t slash = target.find_last_of(L'\\');
     const std::wstring folder = target.substr(0, slash + 1);
     const std::wstring name = target.substr(slash + 1);
@@ -87,10 +88,30 @@ void StagedFile::RemoveLeftovers(const std::wstring& target) {
     do {
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
-        const std::optional<unsigned long> writer = StagedFileName::WriterOf(name, entry.cFileName);
-        if (writer && (IsOlder(entry.ftLastWriteTime, now, kLeftoverAge) || !IsProcessRunning(*writer)))
+        const std::optional<StagedFileName::Writer> writer = StagedFileName::WriterOf(name, entry.cFileName);
+        if (!writer)
+            continue;
+        const bool writtenHere = machine && writer->Machine == machine;
+        if (IsOlder(entry.ftLastWriteTime, now, kLeftoverAge) || (writtenHere && !IsProcessRunning(writer->Process)))
             DeleteFileW((folder + entry.cFileName).c_str());
     } while (FindNextFileW(search.Get(), &entry));
+}
+
+// The physical machine's own name, even in a cluster that gives its nodes
+// one name between them.
+std::optional<unsigned long long> StagedFile::ThisMachine() {
+    for (const COMPUTER_NAME_FORMAT format : {ComputerNamePhysicalDnsFullyQualified, ComputerNamePhysicalNetBIOS}) {
+        DWORD size = 0;
+        GetComputerNameExW(format, nullptr, &size);
+        if (size == 0)
+            continue;
+        std::wstring name(size, L'\0');
+        if (GetComputerNameExW(format, &name[0], &size) && size > 0) {
+            name.resize(size);
+            return StagedFileName::MachineTag(name);
+        }
+    }
+    return std::nullopt;
 }
 
 bool StagedFile::IsOlder(const FILETIME& time, const FILETIME& now, unsigned long long age) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,12 +31,20 @@ public:
     // The temporary file, while there is one.
     const std::wstring& TempPath() const { return m_temp; }
 
+    // The tag of this computer's name that temporary names record (see
+    // StagedFileName); none when it has no name to give.
+    static std::optional<unsigned long long> ThisMachine();
+
 private:
-    static std::wstring NewTempName(const std::wstring& target);
-    // Removes the target's temporary files whose writing process has ended
-    // or that nobody has written for an hour; never one that another save
-    // running now may still be writing.
-    static void RemoveLeftovers(const std::wstring& target);
+    static std::wstring NewTempName(const std::wstring& target, std::optional<unsigned long long> machine);
+    // Removes the target's temporary files whose writer is certainly gone:
+    // written on this machine by a process that has ended, or not written
+    // for an hour. A process id from another machine (or from a name that
+    // records no machine, as older versions made) proves nothing here, so
+    // such files are left for the hour, the time another save there may
+    // still be writing them. Names this component does not make stay.
+    static void RemoveLeftovers(const std::wstring& target, std::optional<unsigned long long> machine);
+
     static bool IsOlder(const FILETIME& time, const FILETIME& now, unsigned long long age);
     static bool IsProcessRunning(unsigned long id);
     static bool WriteAll(HANDLE file, std::string_view bytes);

@@ -7,9 +7,8 @@
 namespace {
 // Every ANSI code page is ASCII below 0x80, so such text needs no conversion
 // call: the common case of keys, values and the file's own punctuation.
-template <class From>
-bool IsAscii(From text) {
-    for (auto c : text) {
+bool IsAscii(std::wstring_view text) {
+    for (wchar_t c : text) {
         if (static_cast<unsigned long>(c) >= 0x80)
             return false;
     }
@@ -17,18 +16,28 @@ bool IsAscii(From text) {
 }
 }
 
-std::wstring ThreadAnsiCodePage::Decode(std::string_view bytes) const {
+void ThreadAnsiCodePage::AppendDecoded(std::string_view bytes, std::wstring& text) const {
     if (bytes.empty() || bytes.size() > static_cast<size_t>(INT_MAX))
-        return std::wstring();
-    if (IsAscii(bytes))
-        return std::wstring(bytes.begin(), bytes.end());
+        return;
+    const size_t start = text.size();
+    // Widened on the chance that the bytes are ASCII (one loop that also
+    // finds out); otherwise the code page decides.
+    text.resize(start + bytes.size());
+    unsigned char seen = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        seen |= byte;
+        text[start + i] = static_cast<wchar_t>(byte);
+    }
+    if (seen < 0x80)
+        return;
+    text.resize(start);
     const int byteCount = static_cast<int>(bytes.size());
     const int length = MultiByteToWideChar(CP_THREAD_ACP, 0, bytes.data(), byteCount, nullptr, 0);
     if (length <= 0)
-        return std::wstring();
-    std::wstring text(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_THREAD_ACP, 0, bytes.data(), byteCount, &text[0], length);
-    return text;
+        return;
+    text.resize(start + static_cast<size_t>(length));
+    MultiByteToWideChar(CP_THREAD_ACP, 0, bytes.data(), byteCount, &text[start], length);
 }
 
 std::string ThreadAnsiCodePage::Encode(std::wstring_view text) const {

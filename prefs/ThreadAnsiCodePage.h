@@ -5,6 +5,6 @@
 // older files' raw bytes 0x80-0xFF and the keys are converted.
 class ThreadAnsiCodePage : public AnsiCodePage {
 public:
-    std::wstring Decode(std::string_view bytes) const override;
+    void AppendDecoded(std::string_view bytes, std::wstring& text) const override;
     std::string Encode(std::wstring_view text) const override;
 };

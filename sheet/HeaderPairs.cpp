@@ -26,7 +26,7 @@ std::vector<UserDataItem> HeaderPairs::TakePairs(PreferenceSet& prefs) {
         const int value = find(ValueKey(n));
         if (value < 0) break;
         taken[static_cast<size_t>(value)] = true;
-        rows.push_back(UserDataItem{L"", prefs.ValueAt(name), prefs.ValueAt(value)});
+        rows.push_back(UserDataItem{L"", std::wstring(prefs.ValueAt(name)), std::wstring(prefs.ValueAt(value))});
     }
 
     PreferenceSet kept;

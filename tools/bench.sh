@@ -2,7 +2,8 @@
 # The benchmark: builds the release tree of the architecture this host runs
 # under Wine (build/bench32 or build/bench64), then runs vtl_bench in a fresh
 # Wine prefix (under Xvfb when no display is set) and prints its table.
-# Arguments go to the program: [runs [rows [slowRuns]]]. Run on an idle
+# Arguments go to the program: [--only=list|sheet|prefs] [runs [rows
+# [slowRuns]]]; --only=prefs runs the preferences rows alone. Run on an idle
 # machine; the system ListView's slowest steps take minutes under Wine.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

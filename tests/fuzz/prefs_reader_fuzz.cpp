@@ -1,5 +1,6 @@
 // Arbitrary bytes as a local preferences file: the reader must not fault,
-// and whatever set it reads must survive a save and a load unchanged.
+// must read what the plain reference reader reads, and whatever set it
+// reads must survive a save and a load unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +11,9 @@
 #include "prefs/PreferenceSet.h"
 #include "prefs/PrefsReader.h"
 #include "prefs/PrefsWriter.h"
+
+#include "tests/common/PreferencePairs.h"
+#include "tests/common/ReferencePrefsReader.h"
 
 namespace {
 
@@ -30,8 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const PrefsReader reader(codePage);
     const PrefsWriter writer(codePage);
 
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     PreferenceSet first;
-    reader.Overlay(std::string_view(reinterpret_cast<const char*>(data), size), first);
+    reader.Overlay(bytes, first);
+    if (PairsOf(first) != ReferencePrefsReader::Read(bytes, Pairs()))
+        std::abort();
     const std::string written = writer.Write(first);
 
     PreferenceSet second;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,6 +9,17 @@
 #include "prefs/PreferenceSet.h"
 
 #include "tests/common/PreferencePairs.h"
+
+namespace {
+
+PairTable TableOf(const Pairs& pairs) {
+    PairTable table;
+    for (const auto& pair : pairs)
+        table.Append(pair.first, pair.second);
+    return table;
+}
+
+}  // namespace
 
 TEST(PreferenceSet, DefaultsAreTheFourteenKeysInTableOrder) {
     PreferenceSet set;
@@ -110,20 +122,69 @@ TEST(PreferenceSet, OverlayEndsAsRemoveThenAddOfEachPairWould) {
             replayed.Remove(pair.first);
             replayed.Add(pair.first, pair.second);
         }
-        EXPECT_TRUE(overlaid.Overlay(c.read));
+        EXPECT_TRUE(overlaid.Overlay(TableOf(c.read)));
         EXPECT_EQ(PairsOf(overlaid), PairsOf(replayed));
     }
 
     // Many thousand distinct keys over the defaults: all of them, in order.
     PreferenceSet set;
     AddDefaultPreferences(set);
-    std::vector<PreferenceSet::Pair> read;
+    PairTable read;
     for (int i = 0; i < 20000; ++i)
-        read.emplace_back(L"h_name" + std::to_wstring(i), std::to_wstring(i));
-    read.emplace_back(L"viewertype", L"disco");
-    ASSERT_TRUE(set.Overlay(read));
+        read.Append(L"h_name" + std::to_wstring(i), std::to_wstring(i));
+    read.Append(L"viewertype", L"disco");
+    ASSERT_TRUE(set.Overlay(std::move(read)));
     ASSERT_EQ(set.Count(), 13 + 20001);
     EXPECT_EQ(set.KeyAt(13), L"h_name0");
     EXPECT_EQ(set.ValueAt(13 + 19999), L"19999");
     EXPECT_EQ(set.KeyAt(set.Count() - 1), L"viewertype");
+}
+
+TEST(PreferenceSet, KeepsEveryPairRightThroughLongRunsOfChanges) {
+    // Values replaced and pairs removed leave unused text behind, which the
+    // set drops from time to time; texts taken from the set itself are
+    // copied before it moves.
+    std::mt19937 random(7);
+    PreferenceSet set;
+    Pairs model;
+    for (int step = 0; step < 20000; ++step) {
+        const std::wstring key = L"k" + std::to_wstring(random() % 40);
+        const std::wstring value(random() % 30, static_cast<wchar_t>(L'a' + random() % 26));
+        int position = -1;
+        for (size_t i = 0; i < model.size() && position < 0; ++i) {
+            if (model[i].first == key)
+                position = static_cast<int>(i);
+        }
+        switch (random() % 5) {
+        case 0:
+        case 1:
+            ASSERT_TRUE(set.Add(key, value));
+            model.emplace_back(key, value);
+            break;
+        case 2:
+            ASSERT_EQ(set.SetAt(key, value), position >= 0);
+            if (position >= 0)
+                model[static_cast<size_t>(position)].second = value;
+            break;
+        case 3:
+            ASSERT_EQ(set.Remove(key), position >= 0);
+            if (position >= 0)
+                model.erase(model.begin() + position);
+            break;
+        default:
+            if (!model.empty()) {
+                // A pair's own key and another pair's value, read from the set.
+                const int from = static_cast<int>(random() % model.size());
+                ASSERT_TRUE(set.Add(set.KeyAt(from), set.ValueAt(set.Count() - 1)));
+                model.emplace_back(model[static_cast<size_t>(from)].first, model.back().second);
+                ASSERT_TRUE(set.SetAt(set.KeyAt(0), set.KeyAt(set.Count() - 1)));
+                model.front().second = model.back().first;
+            }
+        }
+        ASSERT_EQ(set.Count(), static_cast<int>(model.size()));
+    }
+    EXPECT_EQ(PairsOf(set), model);
+    set.Clear();
+    EXPECT_EQ(set.Count(), 0);
+    EXPECT_EQ(set.ValueAt(0), L"");
 }

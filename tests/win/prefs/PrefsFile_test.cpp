@@ -12,6 +12,7 @@
 #include "prefs/PrefsFile.h"
 #include "prefs/PrefsWriter.h"
 #include "prefs/StagedFile.h"
+#include "prefs/StagedFileName.h"
 #include "prefs/ThreadAnsiCodePage.h"
 #include "support/ChildProcess.h"
 #include "support/ComponentFiles.h"
@@ -412,7 +413,7 @@ TEST_F(PrefsFileTest, RawHighBytesOfOlderFilesAndKeysGoThroughTheThreadsAnsiCode
     SetThreadLocale(savedLocale);
 }
 
-TEST_F(PrefsFileTest, ASaveRemovesLeftoversOfEndedOrLongIdleSavesAndNothingElse) {
+TEST_F(PrefsFileTest, ASaveRemovesOnlyLeftoversWhoseWriterIsCertainlyGone) {
     WriteOldCopies();
     // Ids of processes that have ended: one still held by a handle, one gone.
     ChildProcess held;
@@ -425,20 +426,39 @@ TEST_F(PrefsFileTest, ASaveRemovesLeftoversOfEndedOrLongIdleSavesAndNothingElse)
         ASSERT_TRUE(child.Wait(60000));
         gone = child.Id();
     }
-    const std::wstring live = std::to_wstring(GetCurrentProcessId());
+    const unsigned long live = GetCurrentProcessId();
+    const std::optional<unsigned long long> here = StagedFile::ThisMachine();
+    ASSERT_TRUE(here.has_value());
+    const unsigned long long elsewhere = StagedFileName::MachineTag(L"ANOTHER-PC.example");
+    ASSERT_NE(*here, elsewhere);
+    // Names as the save makes them: of this machine, of another one, and of
+    // older versions, which name no machine.
+    const auto name = [](std::optional<unsigned long long> machine, unsigned long process, unsigned long tick) {
+        return StagedFileName::Make(L"vtl_prefs.js", machine, process, tick, 1);
+    };
     struct Leftover {
         std::wstring name;
         bool old;
         bool stays;
     };
     const Leftover leftovers[] = {
-        {L"vtl_prefs.js." + std::to_wstring(held.Id()) + L"-1-1.tmp", false, false},
-        {L"vtl_prefs.js." + std::to_wstring(gone) + L"-2-1.tmp", false, false},
-        {L"vtl_prefs.js." + live + L"-3-1.tmp", true, false},
-        {L"vtl_prefs.js." + live + L"-4-1.tmp", false, true},  // another save, still writing
+        {name(here, held.Id(), 1), false, false},
+        {name(here, gone, 2), false, false},
+        {name(here, live, 3), true, false},
+        {name(here, live, 4), false, true},  // another save, still writing
+        // Another machine's process ids mean nothing here: only the hour counts.
+        {name(elsewhere, gone, 5), false, true},
+        {name(elsewhere, live, 6), false, true},
+        {name(elsewhere, gone, 7), true, false},
+        // Older names may come from another machine too.
+        {name(std::nullopt, held.Id(), 8), false, true},
+        {name(std::nullopt, gone, 9), false, true},
+        {name(std::nullopt, live, 10), true, false},
+        // Names this component does not make stay, however old.
         {L"vtl_prefs.js." + std::to_wstring(gone) + L"-5-x.tmp", true, true},
         {L"other.js." + std::to_wstring(gone) + L"-6-1.tmp", true, true},
         {L"vtl_prefs.js." + std::to_wstring(gone) + L"-7-1.tmp.keep", true, true},
+        {L"vtl_prefs.js.ABCDEF0123456789." + std::to_wstring(gone) + L"-8-1.tmp", true, true},
     };
     for (const std::wstring& folderPath : {LocalFolder(), CommonFolder()}) {
         for (const Leftover& leftover : leftovers) {
@@ -467,6 +487,14 @@ TEST_F(PrefsFileTest, ASaveRemovesLeftoversOfEndedOrLongIdleSavesAndNothingElse)
                 << std::string(leftover.name.begin(), leftover.name.end());
     }
     EXPECT_EQ(CommonCopy(), TextOf(Edited()));
+    // A save's own temporary file records this machine and this process.
+    StagedFile staged;
+    ASSERT_TRUE(staged.Write(LocalFolder() + L"x.js", "x"));
+    const std::wstring temp = staged.TempPath();
+    const auto writer = StagedFileName::WriterOf(L"x.js", temp.substr(temp.find_last_of(L'\\') + 1));
+    ASSERT_TRUE(writer.has_value());
+    EXPECT_EQ(writer->Machine, here);
+    EXPECT_EQ(writer->Process, live);
 }
 
 TEST_F(PrefsFileTest, DamagedLocalCopiesGiveWhatTheReadingRulesFindAndStayAsTheyAre) {

@@ -15,7 +15,7 @@ constexpr int kRdf = SheetDriver::RdfDataAccess;
 
 std::wstring Saved(const PreferenceSet& set, const wchar_t* key) {
     const int position = set.FindKey(key);
-    return position >= 0 ? set.ValueAt(position) : L"<absent>";
+    return std::wstring(position >= 0 ? set.ValueAt(position) : L"<absent>");
 }
 
 }  // namespace

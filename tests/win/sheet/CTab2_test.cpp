@@ -18,7 +18,7 @@ const std::wstring kDefaultRdfizerUrl = L"http://" + kHost + L"/about?url=";
 
 std::wstring Saved(const PreferenceSet& set, const wchar_t* key) {
     const int position = set.FindKey(key);
-    return position >= 0 ? set.ValueAt(position) : L"<absent>";
+    return std::wstring(position >= 0 ? set.ValueAt(position) : L"<absent>");
 }
 
 // Runs the sheet on a preferences file with the given pairs (none: no

@@ -33,7 +33,7 @@ std::string CompareValues(const PreferenceSet& set, int run) {
     std::string problems;
     for (const auto& pair : expected) {
         const int position = set.FindKey(pair.first);
-        const std::wstring found = position >= 0 ? set.ValueAt(position) : L"<missing>";
+        const std::wstring found(position >= 0 ? set.ValueAt(position) : L"<missing>");
         if (found != pair.second)
             problems += "after run " + std::to_string(run) + " " + Narrow(pair.first) + " is \"" +
                         Narrow(found) + "\", not \"" + Narrow(pair.second) + "\"\n";
