@@ -12,21 +12,21 @@ winpath_in() { # prefix, Windows path -> the Linux path in that prefix
 # capture OUT WINEARCH ARCH|WINDOWSPATH|FILE... (registered in that order)
 capture() {
   local out=$1 winearch=$2; shift 2
-  local prefix loader=/usr/lib/wine/wine spec arch wpath file modules=()
+  local prefix loader=/usr/lib/wine/wine entry arch wpath file modules=()
   prefix=$(mktemp -d /tmp/vtl-capture.XXXXXX)
   prefixes+=("$prefix")
   [ "$winearch" = win64 ] && loader=/usr/lib/wine/wine64
   rm -rf "$prefix"
   WINEARCH=$winearch WINEPREFIX=$prefix "$loader" wineboot -i >/dev/null 2>&1
   WINEPREFIX=$prefix wineserver -w
-  for spec in "$@"; do
-    IFS='|' read -r arch wpath file <<<"$spec"
+  for entry in "$@"; do
+    IFS='|' read -r arch wpath file <<<"$entry"
     mkdir -p "$(dirname "$(winpath_in "$prefix" "$wpath")")"
     cp "$file" "$(winpath_in "$prefix" "$wpath")"
   done
   python3 "$root/installer/winreg.py" snapshot "$prefix" "$tmp/before.json"
-  for spec in "$@"; do
-    IFS='|' read -r arch wpath file <<<"$spec"
+  for entry in "$@"; do
+    IFS='|' read -r arch wpath file <<<"$entry"
     local regsvr32=regsvr32
     [ "$winearch" = win64 ] && [ "$arch" = x86 ] && regsvr32='C:\windows\syswow64\regsvr32.exe'
     WINEPREFIX=$prefix "$loader" "$regsvr32" /s "$wpath" >/dev/null 2>&1 ||
@@ -39,8 +39,8 @@ capture() {
   # as never removed) a package must not remove either.
   local i
   for ((i = $# - 1; i >= 0; i--)); do
-    spec=${*:i+1:1}
-    IFS='|' read -r arch wpath file <<<"$spec"
+    entry=${*:i+1:1}
+    IFS='|' read -r arch wpath file <<<"$entry"
     local regsvr32=regsvr32
     [ "$winearch" = win64 ] && [ "$arch" = x86 ] && regsvr32='C:\windows\syswow64\regsvr32.exe'
     WINEPREFIX=$prefix "$loader" "$regsvr32" /s /u "$wpath" >/dev/null 2>&1 ||

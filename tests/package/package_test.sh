@@ -119,10 +119,10 @@ installed_files() { # the files under the install folders, one a line
   return 0
 }
 same_files() { # dist folder, Windows folder:arch ...
-  local from=$1 spec; shift
-  for spec in "$@"; do
-    [ "$(installed_files "${spec%|*}")" = "./BrackwynVTL.dll" ] || fail "not just BrackwynVTL.dll in ${spec%|*}"
-    cmp "$from/${spec#*|}/BrackwynVTL.dll" "$(winpath_in "$prefix" "${spec%|*}")/BrackwynVTL.dll" || return 1
+  local from=$1 entry; shift
+  for entry in "$@"; do
+    [ "$(installed_files "${entry%|*}")" = "./BrackwynVTL.dll" ] || fail "not just BrackwynVTL.dll in ${entry%|*}"
+    cmp "$from/${entry#*|}/BrackwynVTL.dll" "$(winpath_in "$prefix" "${entry%|*}")/BrackwynVTL.dll" || return 1
   done
 }
 browser() { # loader, release tree, installed DLL's Windows path
@@ -163,9 +163,9 @@ EOF
 cycle() {
   local arch=$1 winearch=$2; shift 2
   local msi=$dist/VantrelOptions-$version-$arch.msi oldmsi=$tmp/old/VantrelOptions-$old-$arch.msi
-  local spec folders=() files=() refspecs=() regarch
-  for spec in "$@"; do
-    IFS='|' read -r f sub tree ld <<<"$spec"
+  local entry folders=() files=() refentries=() regarch
+  for entry in "$@"; do
+    IFS='|' read -r f sub tree ld <<<"$entry"
     folders+=("$f"); files+=("$f|$sub")
   done
   new_prefix "$winearch"
@@ -175,17 +175,17 @@ cycle() {
   check "$arch package: its files, and only those, under Program Files" same_files "$dist" "${files[@]}"
 
   # The reference: regsvr32 of the installed DLLs, same paths, fresh prefix.
-  for spec in "$@"; do
-    IFS='|' read -r f sub tree ld <<<"$spec"
+  for entry in "$@"; do
+    IFS='|' read -r f sub tree ld <<<"$entry"
     regarch=x86; [ "$sub" = x64 ] && regarch=x64
-    refspecs+=("$regarch|$f\\BrackwynVTL.dll|$(winpath_in "$prefix" "$f")/BrackwynVTL.dll")
+    refentries+=("$regarch|$f\\BrackwynVTL.dll|$(winpath_in "$prefix" "$f")/BrackwynVTL.dll")
   done
   cp "$tmp/s0.json" "$tmp/s0.keep"
-  check "$arch: regsvr32 of the installed DLLs in a second fresh prefix" capture "$tmp/reference.json" "$winearch" "${refspecs[@]}"
+  check "$arch: regsvr32 of the installed DLLs in a second fresh prefix" capture "$tmp/reference.json" "$winearch" "${refentries[@]}"
   check "$arch package: registry equals regsvr32's, key by key, value by value" reg compare "$tmp/s0.json" "$tmp/after.json" "$tmp/reference.json"
 
-  for spec in "$@"; do
-    IFS='|' read -r f sub tree ld <<<"$spec"
+  for entry in "$@"; do
+    IFS='|' read -r f sub tree ld <<<"$entry"
     check "$arch package: the $sub browser opens the sheet from the installed DLL, OK writes both files" \
       browser "$ld" "$tree" "$f\\BrackwynVTL.dll"
   done
