@@ -198,7 +198,11 @@ void CTab2::StoreSection(PreferenceSet& prefs, const Section& section) {
 // The dialog created the list's window by its class name; the list object
 // takes it over here. If it cannot, the window stays an empty one.
 void CTab2::AttachHeadersList() {
-    m_headers.SubclassAndSetUp(::GetDlgItem(m_hWnd, IDC_HEADERS_LIST));
+    HWND hList = ::GetDlgItem(m_hWnd, IDC_HEADERS_LIST);
+    // Screen readers speak the grid by its window text, which the template
+    // leaves a placeholder: it takes the caption of the frame around it.
+    if (hList != nullptr) ::SetWindowTextW(hList, CFieldNames::LabelOf(hList).c_str());
+    m_headers.SubclassAndSetUp(hList);
 }
 
 // While the page lives the rows are the only copy of the header pairs: they

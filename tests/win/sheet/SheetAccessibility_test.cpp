@@ -161,6 +161,7 @@ TEST(SheetScreenReader, HearsEachFieldByItsVisibleLabelAndEachEditorByItsCell) {
             {SheetDriver::RdfDataAccess, IDC_SPARQL_HOST, L"Host"},
             {SheetDriver::RdfDataAccess, IDC_SPARQL_PORT, L"Port"},
             {SheetDriver::RdfDataAccess, IDC_SPARQL_URL, L"URL"},
+            {SheetDriver::RdfDataAccess, IDC_HEADERS_LIST, L"Additional HTTP Headers"},
             {SheetDriver::About, IDC_ABOUT_LINK, L"VTL Site"},
         };
         for (const Field& field : fields) {
