@@ -100,6 +100,10 @@ public:                                                                         
     if (theChainClass::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, 0))     \
         return TRUE;
 
+#define CHAIN_MSG_MAP_MEMBER(theChainMember)                                                   \
+    if ((theChainMember).ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, 0))         \
+        return TRUE;
+
 #define REFLECT_NOTIFICATIONS()                                                          \
     {                                                                                    \
         bHandled = TRUE;                                                                 \

@@ -3,7 +3,7 @@
 bool CListColumnDrag::SetUp() {
     if (!CListMouse::SetUp()) return false;
     const CLIPFORMAT format = static_cast<CLIPFORMAT>(m_headerFormat);
-    m_dragDrop.Register(*this, true);
+    m_dragDrop.Register(m_hWnd, *this, true);
     m_dragDrop.AddTargetFormat(format);
     m_dragDrop.AddSourceFormat(format);
     return true;

@@ -6,6 +6,7 @@
 
 #include "framework/CUniqueHandle.h"
 #include "listctrl/dragdrop/CDragDrop.h"
+#include "listctrl/dragdrop/HeaderDragHandler.h"
 #include "listctrl/grid/CListMouse.h"
 #include "listctrl/rules/ColumnDrop.h"
 #include "listctrl/dragdrop/HeaderPayload.h"
@@ -16,7 +17,7 @@
 // travels is its own window handle, so a list only takes its own columns.
 // The header layer above calls BeginColumnDrag once a pressed header cell
 // has been dragged more than 4 pixels.
-class CListColumnDrag : public CListMouse {
+class CListColumnDrag : public CListMouse, private HeaderDragHandler {
 public:
     BEGIN_MSG_MAP(CListColumnDrag)
         MESSAGE_HANDLER(WM_CANCELMODE, OnCancelMode)
@@ -29,21 +30,22 @@ public:
     // registration fails and the list goes on without column drops.
     bool SetUp() override;
 
-    // ---- Hooks of the data object and the drop target ----------------
+protected:
+    // ---- What the data object and the drop target ask -----------------
 
     // The payload of a column drag: this list's window.
-    bool RenderHeaderData(const FORMATETC& format, STGMEDIUM& medium);
+    bool RenderHeaderData(const FORMATETC& format, STGMEDIUM& medium) override;
 
     // Where a column of this list's own drag would go at the point (client
     // coordinates): the drop arrows show the place, the effect says whether
     // there is one. Drags of other lists never drop here.
-    DWORD OnHeaderDragOver(const FORMATETC& format, const STGMEDIUM& medium, POINT point);
+    DWORD OnHeaderDragOver(const FORMATETC& format, const STGMEDIUM& medium,
+                           POINT point) override;
 
     // Moves the dragged column to the place found last. A drop with no
     // place is taken as done and changes nothing.
-    bool OnHeaderDrop(const FORMATETC& format);
+    bool OnHeaderDrop(const FORMATETC& format) override;
 
-protected:
     // Runs the drag of the pressed column until it is dropped or cancelled.
     // The drag loop takes the mouse, so the press ends here either way.
     void BeginColumnDrag(int position);
