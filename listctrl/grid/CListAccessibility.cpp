@@ -1,7 +1,7 @@
 #include "listctrl/grid/CListAccessibility.h"
 
 BOOL CListAccessibility::ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
-                                              LRESULT& lResult, DWORD dwMsgMapID) {
+                                              LRESULT& lResult, DWORD) {
     if (uMsg == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
         // A window on its way out hands out nothing: an object made now
         // would outlive the disconnection at WM_DESTROY.
@@ -19,13 +19,9 @@ BOOL CListAccessibility::ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wPara
     if (uMsg == WM_NCDESTROY) m_destroying = false;  // the object may get a new window
     // Nothing is told of a window on its way out.
     if (uMsg == WM_DESTROY || uMsg == WM_NCDESTROY)
-        return CListHeaderInput::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult,
-                                                      dwMsgMapID);
+        return ProcessReportedMessage(hWnd, uMsg, wParam, lParam, lResult);
     BOOL handled = FALSE;
-    ActThenReport([&] {
-        handled =
-            CListHeaderInput::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, dwMsgMapID);
-    });
+    ActThenReport([&] { handled = ProcessReportedMessage(hWnd, uMsg, wParam, lParam, lResult); });
     return handled;
 }
 

@@ -10,7 +10,7 @@
 #include "framework/CUniqueHandle.h"
 #include "listctrl/rules/AccessibleRowName.h"
 #include "listctrl/accessibility/CListAccessible.h"
-#include "listctrl/grid/CListHeaderInput.h"
+#include "listctrl/grid/CListMouse.h"
 #include "listctrl/rules/ListAccessState.h"
 
 // What screen readers see of the list: the accessible object handed out on
@@ -19,13 +19,17 @@
 // selection, focus row and sort are compared with what was told last.
 // What the owner changes between messages (rows added or removed) is told
 // with the repaint it causes.
-class CListAccessibility : public CListHeaderInput {
+class CListAccessibility : public CListMouse {
 public:
 
     BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
                               LRESULT& lResult, DWORD dwMsgMapID = 0) override;
 
 protected:
+    // The list's own handling of a message, which this layer runs and then
+    // reports on.
+    virtual BOOL ProcessReportedMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
+                                        LRESULT& lResult) = 0;
 
     // The object lives until the window is destroyed, so a screen reader
     // asking again gets the same one.

@@ -10,7 +10,6 @@
 
 #include "framework/CUniqueHandle.h"
 #include "framework/IsThemingAvailable.h"
-#include "listctrl/dragdrop/CDropArrows.h"
 #include "listctrl/grid/CListTitleTips.h"
 #include "listctrl/grid/CListMetrics.h"
 #include "listctrl/drawing/CellDateText.h"
@@ -27,7 +26,7 @@
 
 // The grid's foundation over its metrics: options, columns, selection,
 // geometry and the companion windows. The layers above it (painting, header band,
-// scrolling, editing, keyboard, mouse, header input) each add one concern
+// scrolling, editing, keyboard, mouse) each add one concern
 // and chain their message maps down to this one. The rows themselves are
 // the concrete list's: the grid asks for them through GridRows.
 class CListCore : public CListMetrics {
@@ -76,8 +75,25 @@ public:
     int GetColumnId(int position) const { return IsColumn(position) ? m_columns[position].Id : 0; }
 
     int FindColumnById(int id) const;
+    bool IsColumnFixed(int position) const {
+        return IsColumn(position) && m_columns[position].Fixed;
+    }
     bool GetColumnHeaderRect(int position, RECT& rect) const;
     int GetContentWidth(bool recompute);
+
+    // Moves the column at `position` before the column at `before` (the
+    // column count: after the last). The columns keep their Ids, and the
+    // focus, hot and title-tip cells stay on their columns. False, nothing
+    // moved, for positions out of range or a move onto the column's own place.
+    bool MoveColumnBefore(int position, int before);
+
+    // The x, in client coordinates, of the left edge of the column at
+    // `before`, or of the last column's right edge for the column count.
+    int ColumnInsertionEdge(int before) const;
+
+    // A click on a header cell: the first sorts ascending by that column,
+    // each further one reverses the rows. The selection goes either way.
+    bool SortByColumn(int position);
 
     // ---- Cells --------------------------------------------------------
 
@@ -116,6 +132,10 @@ public:
     // ---- Geometry -----------------------------------------------------
 
     int GetVisibleRowCount(bool partial) const;
+    RECT ClientRect() const;
+    int ScrollPosition(int bar) const;
+    // Right edge of the columns in client coordinates.
+    int ContentRight() const { return m_contentWidth - 1 - ScrollPosition(SB_HORZ); }
     bool CellFromPoint(int x, int y, int& row, int& cell) const;
     bool GetCellRect(int row, int cell, RECT& rect) const;
     void RedrawCell(int row, int cell);
@@ -139,17 +159,13 @@ protected:
     void RecalculateLayout();
 
     void Invalidate();
-    RECT ClientRect() const;
     int ItemTop() const { return Options.ShowHeader ? m_headerHeight : 0; }
     int ItemHeight() const { return ClientRect().bottom - ItemTop(); }
     int FirstVisibleRow() const;
     // The content above the item area: whole rows, since the item area
     // always starts with a whole row whatever the vertical position.
     int RowScrollOffset() const { return FirstVisibleRow() * m_rowHeight; }
-    int ScrollPosition(int bar) const;
     bool IsScrolledToEnd(int bar) const;
-    // Right edge of the columns in client coordinates.
-    int ContentRight() const { return m_contentWidth - 1 - ScrollPosition(SB_HORZ); }
     int SumOfWidths() const;
 
     // Where a cell's text goes: 3 pixels into the cell (4 in the first
@@ -174,6 +190,11 @@ protected:
     // painting while off), then turning redraw on lays out and repaints once.
     LRESULT OnSetRedraw(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
 
+    // A column moved before another (as MoveColumnBefore): the cells that
+    // name positions follow their columns. Concerns that keep a cell of
+    // their own extend it.
+    virtual void FollowMovedColumns(int position, int before);
+
     // The replaced procedure colours the editors' edit and list parts.
     LRESULT OnDefaultHandling(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
 
@@ -188,5 +209,4 @@ protected:
     bool m_horzBarInUse = false;
     bool m_editActive = false;
     CListTitleTips m_titleTips;
-    CDropArrows m_dropArrows;
 };

@@ -21,6 +21,7 @@ public:
     UINT GetHeaderClipboardFormat() const { return m_headerFormat; }
     HIMAGELIST GetImageList() const { return m_images.Get(); }
     HFONT GetFont() const { return m_font.Get(); }
+    HCURSOR GetDividerCursor() const { return m_dividerCursor.Get(); }
 
 protected:
     struct Colors {
@@ -53,7 +54,7 @@ protected:
     unsigned m_metricsGeneration = 0;  // counts RefreshMetrics: fonts, colours, themes
     UINT m_headerFormat = 0;
     DpiScale m_scale;
-    int m_scaledFor = 0;  // the DPI of the images, cursors and drop arrows
+    int m_scaledFor = 0;  // the DPI of the images and cursors
 
     CImageListHandle m_images;
     CCursorHandle m_dividerCursor;

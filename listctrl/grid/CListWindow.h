@@ -3,14 +3,17 @@
 
 #include "framework/CDoubleBufferImpl.h"
 #include "listctrl/grid/CListAccessibility.h"
+#include "listctrl/grid/CListColumnDrag.h"
+#include "listctrl/grid/CListHeaderInput.h"
 
 // A grid window of typed cells with a header band, drawn by itself. The
-// rows come from GridRows; each concern is a layer of its own. A message
-// goes through the layers top-down, each handling it or passing it on:
+// rows come from GridRows. A message goes through the concerns top-down,
+// each handling it or passing it on; members of the window are marked *:
 //   CListWindow          mouse messages past the cell tooltip first
-//   CListAccessibility   WM_GETOBJECT; after any message, what changed
-//   CListHeaderInput     the mouse on the header band: press, resize, sort
-//   CListColumnDrag      column reordering by OLE drag and drop
+//   CListAccessibility   WM_GETOBJECT; runs the list's own handling (the
+//                        REPORTED map below), then tells what changed
+//   m_headerInput *      the mouse on the header band: press, resize, sort
+//   m_columnDrag *       column reordering by OLE drag and drop
 //   CListMouse           the mouse over the items, the selection rectangle
 //   CListKeyboard        keys
 //   CListEditing         in-place editors and their results (GLN_ENDEDIT)
@@ -21,13 +24,28 @@
 //   REFLECT_NOTIFICATIONS the editors' notifications back to them
 class CListWindow : public CListAccessibility, public CDoubleBufferImpl<CListWindow> {
 public:
+    enum : DWORD { REPORTED_MAP = 1 };
+
     BEGIN_MSG_MAP(CListWindow)
         MESSAGE_RANGE_HANDLER(WM_MOUSEMOVE, WM_XBUTTONDBLCLK, RelayToToolTip)
         CHAIN_MSG_MAP(CListAccessibility)
         CHAIN_MSG_MAP(CDoubleBufferImpl<CListWindow>)
         REFLECT_NOTIFICATIONS()
+    ALT_MSG_MAP(REPORTED_MAP)
+        CHAIN_MSG_MAP_MEMBER(m_headerInput)
+        CHAIN_MSG_MAP_MEMBER(m_columnDrag)
+        CHAIN_MSG_MAP(CListMouse)
     END_MSG_MAP()
+
+    bool SetUp() override;
 
     // The whole paint pass for the part of the client area in clip.
     void DoPaint(HDC hdc, const RECT& clip);
+
+protected:
+    BOOL ProcessReportedMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
+                                LRESULT& lResult) override;
+
+    CListColumnDrag m_columnDrag{*this};
+    CListHeaderInput m_headerInput{*this, m_columnDrag};
 };
