@@ -133,7 +133,6 @@ public:
 
     int GetVisibleRowCount(bool partial) const;
     RECT ClientRect() const;
-    int ScrollPosition(int bar) const;
     // Right edge of the columns in client coordinates.
     int ContentRight() const { return m_contentWidth - 1 - ScrollPosition(SB_HORZ); }
     bool CellFromPoint(int x, int y, int& row, int& cell) const;
@@ -165,6 +164,7 @@ protected:
     // The content above the item area: whole rows, since the item area
     // always starts with a whole row whatever the vertical position.
     int RowScrollOffset() const { return FirstVisibleRow() * m_rowHeight; }
+    int ScrollPosition(int bar) const;
     bool IsScrolledToEnd(int bar) const;
     int SumOfWidths() const;
 

@@ -24,8 +24,6 @@
 //   REFLECT_NOTIFICATIONS the editors' notifications back to them
 class CListWindow : public CListAccessibility, public CDoubleBufferImpl<CListWindow> {
 public:
-    enum : DWORD { REPORTED_MAP = 1 };
-
     BEGIN_MSG_MAP(CListWindow)
         MESSAGE_RANGE_HANDLER(WM_MOUSEMOVE, WM_XBUTTONDBLCLK, RelayToToolTip)
         CHAIN_MSG_MAP(CListAccessibility)
@@ -37,12 +35,16 @@ public:
         CHAIN_MSG_MAP(CListMouse)
     END_MSG_MAP()
 
+    // The layers' set-up, then the column drag's.
     bool SetUp() override;
 
     // The whole paint pass for the part of the client area in clip.
     void DoPaint(HDC hdc, const RECT& clip);
 
 protected:
+    enum : DWORD { REPORTED_MAP = 1 };
+
+    // The REPORTED map.
     BOOL ProcessReportedMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
                                 LRESULT& lResult) override;
 
