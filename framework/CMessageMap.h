@@ -100,6 +100,10 @@ public:                                                                         
     if (theChainClass::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, 0))     \
         return TRUE;
 
+#define CHAIN_MSG_MAP_MEMBER(theChainMember)                                                   \
+    if ((theChainMember).ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, 0))         \
+        return TRUE;
+
 #define REFLECT_NOTIFICATIONS()                                                          \
     {                                                                                    \
         bHandled = TRUE;                                                                 \
@@ -109,6 +113,18 @@ public:                                                                         
 
 #define DEFAULT_REFLECTION_HANDLER()                                                     \
     if (DefaultReflectionHandler(hWnd, uMsg, wParam, lParam, lResult)) return TRUE;
+
+// A member that acts around the rest of the handling, e.g. runs it and then
+// looks at what it changed: it gets the message together with an action
+// that runs this class's alternate map altMapId and returns whether that
+// handled it.
+//   BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, const Action&)
+#define CHAIN_MSG_MAP_MEMBER_AROUND(theChainMember, theClass, altMapId)                  \
+    if ((theChainMember).ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, [&] { \
+            return theClass::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult,  \
+                                                  altMapId);                             \
+        }))                                                                              \
+        return TRUE;
 
 #define END_MSG_MAP()  \
         break;         \
