@@ -7,13 +7,13 @@
 #include "listctrl/grid/CListKeyboard.h"
 
 // A grid window of typed cells with a header band, drawn by itself. The
-// rows come from GridRows. The lower concerns are layers of the window,
-// the upper ones its members. A message goes through them top-down, each
-// handling it or passing it on:
+// rows come from GridRows. Some concerns are members of the window, the
+// others still layers it derives from. A message goes through them
+// top-down, each handling it or passing it on:
 //   CListWindow          mouse messages past the cell tooltip first
 //   m_accessibility      WM_GETOBJECT; runs the concerns below (the map
 //                        MAP_REPORTED), then tells what they changed
-//     m_keyboard           keys
+//     m_keyboard           keys (no concern below handles them)
 //     CListHeaderInput     the mouse on the header band: press, resize, sort
 //     CListColumnDrag      column reordering by OLE drag and drop
 //     CListMouse           the mouse over the items, the selection rectangle
