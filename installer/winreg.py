@@ -116,16 +116,18 @@ def diff(before, after):
 
 # What Wine changes on its own while programs run in a prefix: at each
 # start it enumerates the machine's devices and network cards again and
-# rewrites their keys (driver dates, adapters). (key prefix, value name or
-# None for every value), compared case-insensitively. Registration has no
-# business there.
+# rewrites their keys (driver dates, adapters, and device interfaces such
+# as input devices that show up a moment after the prefix starts).
+# (key prefix, value name or None for every value), compared
+# case-insensitively. Registration has no business in the system hive.
 WINE_OWN = [
-    ("HKLM\\System\\CurrentControlSet\\Control\\Class\\", None),
-    ("HKLM\\System\\CurrentControlSet\\Enum\\", None),
-    ("HKLM\\System\\CurrentControlSet\\Services\\", None),
+    ("HKLM\\System\\", None),
     ("HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards", None),
     # Made anew when a process first asks for it after the prefix's start.
     ("HKLM\\Software\\Microsoft\\Cryptography", "MachineGuid"),
+    # Wine's debugger keeps its settings here once it has caught a crash of
+    # any process of the prefix (seen with Wine's own msiexec under load).
+    ("HKCU\\Software\\Wine\\WineDbg", None),
 ]
 
 
