@@ -25,8 +25,6 @@
 //   REFLECT_NOTIFICATIONS the editors' notifications back to them
 class CListWindow : public CListHeaderInput, public CDoubleBufferImpl<CListWindow> {
 public:
-    enum : DWORD { MAP_REPORTED = 1 };
-
     BEGIN_MSG_MAP(CListWindow)
         MESSAGE_RANGE_HANDLER(WM_MOUSEMOVE, WM_XBUTTONDBLCLK, RelayToToolTip)
         CHAIN_MSG_MAP_MEMBER_AROUND(m_accessibility, CListWindow, MAP_REPORTED)
@@ -41,6 +39,9 @@ public:
     void DoPaint(HDC hdc, const RECT& clip);
 
 private:
+    // The map of the concerns whose changes m_accessibility reports.
+    enum : DWORD { MAP_REPORTED = 1 };
+
     CListKeyboard m_keyboard{*this};
     CListAccessibility m_accessibility{*this};
 };
