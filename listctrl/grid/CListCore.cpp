@@ -135,6 +135,12 @@ void CListCore::ClearSelection() {
     Invalidate();
 }
 
+void CListCore::SelectAll() {
+    if (Options.SingleSelect) return;
+    m_selection.SelectAll(RowCount());
+    Invalidate();
+}
+
 bool CListCore::GetCurrentCell(int& row, int& cell) const {
     return m_selection.GetCurrent(Options.CellFocus, row, cell);
 }
@@ -291,6 +297,12 @@ RECT CListCore::ClientRect() const {
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
     return client;
+}
+
+RECT CListCore::GetRowRect(int row) const {
+    const RECT client = ClientRect();
+    const int top = ItemTop() + (row - FirstVisibleRow()) * m_rowHeight;
+    return RECT{client.left, top, std::min<int>(client.right, ContentRight()), top + m_rowHeight};
 }
 
 int CListCore::FirstVisibleRow() const {

@@ -27,7 +27,7 @@
 
 // The grid's foundation over its metrics: options, columns, selection,
 // geometry and the companion windows. The layers above it (painting, header band,
-// scrolling, editing, keyboard, mouse, header input) each add one concern
+// scrolling, editing, mouse, header input) each add one concern
 // and chain their message maps down to this one. The rows themselves are
 // the concrete list's: the grid asks for them through GridRows.
 class CListCore : public CListMetrics {
@@ -108,6 +108,8 @@ public:
     const RowSelection& GetSelection() const { return m_selection; }
 
     void ClearSelection();
+    // Every row, unless the list selects single rows.
+    void SelectAll();
     bool GetCurrentCell(int& row, int& cell) const;
     void SetCurrentCell(int row, int cell);
     bool ScrollCellIntoView(int row, int cell);
@@ -115,12 +117,21 @@ public:
 
     // ---- Geometry -----------------------------------------------------
 
+    bool IsRow(int row) const { return row >= 0 && row < RowCount(); }
     int GetVisibleRowCount(bool partial) const;
+    RECT ClientRect() const;
+    // The top of the item area, below the header band when it shows.
+    int ItemTop() const { return Options.ShowHeader ? m_headerHeight : 0; }
+    // In client coordinates, where the row is or, scrolled out of view,
+    // would be: as wide as the columns, within the client area.
+    RECT GetRowRect(int row) const;
+    int ScrollPosition(int bar) const;
     bool CellFromPoint(int x, int y, int& row, int& cell) const;
     bool GetCellRect(int row, int cell, RECT& rect) const;
     void RedrawCell(int row, int cell);
     void RedrawHeader();
     void UpdateScrollBars(int bar, int position, bool recomputeWidth);
+    void Invalidate();
 
     // ---- Notifications ------------------------------------------------
 
@@ -129,7 +140,6 @@ public:
 
 protected:
     bool IsColumn(int position) const { return position >= 0 && position < GetColumnCount(); }
-    bool IsRow(int row) const { return row >= 0 && row < RowCount(); }
     // The column with this Id, or null.
     const ListColumn* FindColumn(int id) const;
 
@@ -138,15 +148,11 @@ protected:
     // redraw to come back, so filling a list costs no window work per row.
     void RecalculateLayout();
 
-    void Invalidate();
-    RECT ClientRect() const;
-    int ItemTop() const { return Options.ShowHeader ? m_headerHeight : 0; }
     int ItemHeight() const { return ClientRect().bottom - ItemTop(); }
     int FirstVisibleRow() const;
     // The content above the item area: whole rows, since the item area
     // always starts with a whole row whatever the vertical position.
     int RowScrollOffset() const { return FirstVisibleRow() * m_rowHeight; }
-    int ScrollPosition(int bar) const;
     bool IsScrolledToEnd(int bar) const;
     // Right edge of the columns in client coordinates.
     int ContentRight() const { return m_contentWidth - 1 - ScrollPosition(SB_HORZ); }

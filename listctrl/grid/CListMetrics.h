@@ -21,6 +21,8 @@ public:
     UINT GetHeaderClipboardFormat() const { return m_headerFormat; }
     HIMAGELIST GetImageList() const { return m_images.Get(); }
     HFONT GetFont() const { return m_font.Get(); }
+    // What the list that owns the rows answers about them.
+    const GridRows& Rows() const { return *this; }
 
 protected:
     struct Colors {

@@ -3,31 +3,45 @@
 
 #include "framework/CDoubleBufferImpl.h"
 #include "listctrl/grid/CListAccessibility.h"
+#include "listctrl/grid/CListHeaderInput.h"
+#include "listctrl/grid/CListKeyboard.h"
 
 // A grid window of typed cells with a header band, drawn by itself. The
-// rows come from GridRows; each concern is a layer of its own. A message
-// goes through the layers top-down, each handling it or passing it on:
+// rows come from GridRows. Some concerns are members of the window, the
+// others still layers it derives from. A message goes through them
+// top-down, each handling it or passing it on:
 //   CListWindow          mouse messages past the cell tooltip first
-//   CListAccessibility   WM_GETOBJECT; after any message, what changed
-//   CListHeaderInput     the mouse on the header band: press, resize, sort
-//   CListColumnDrag      column reordering by OLE drag and drop
-//   CListMouse           the mouse over the items, the selection rectangle
-//   CListKeyboard        keys
-//   CListEditing         in-place editors and their results (GLN_ENDEDIT)
-//   CListScroller        scroll bars, wheel, scroll animation, size
-//   CListCore            creation, destruction, settings, focus, redraw
-//   (CListHeaderBand, CListPainter and CListMetrics handle no messages)
+//   m_accessibility      WM_GETOBJECT; runs the concerns below (the map
+//                        MAP_REPORTED), then tells what they changed
+//     m_keyboard           keys (no concern below handles them)
+//     CListHeaderInput     the mouse on the header band: press, resize, sort
+//     CListColumnDrag      column reordering by OLE drag and drop
+//     CListMouse           the mouse over the items, the selection rectangle
+//     CListEditing         in-place editors and their results (GLN_ENDEDIT)
+//     CListScroller        scroll bars, wheel, scroll animation, size
+//     CListCore            creation, destruction, settings, focus, redraw
+//     (CListHeaderBand, CListPainter and CListMetrics handle no messages)
 //   CDoubleBufferImpl    painting, through one off-screen buffer
 //   REFLECT_NOTIFICATIONS the editors' notifications back to them
-class CListWindow : public CListAccessibility, public CDoubleBufferImpl<CListWindow> {
+class CListWindow : public CListHeaderInput, public CDoubleBufferImpl<CListWindow> {
 public:
     BEGIN_MSG_MAP(CListWindow)
         MESSAGE_RANGE_HANDLER(WM_MOUSEMOVE, WM_XBUTTONDBLCLK, RelayToToolTip)
-        CHAIN_MSG_MAP(CListAccessibility)
+        CHAIN_MSG_MAP_MEMBER_AROUND(m_accessibility, CListWindow, MAP_REPORTED)
         CHAIN_MSG_MAP(CDoubleBufferImpl<CListWindow>)
         REFLECT_NOTIFICATIONS()
+    ALT_MSG_MAP(MAP_REPORTED)
+        CHAIN_MSG_MAP_MEMBER(m_keyboard)
+        CHAIN_MSG_MAP(CListHeaderInput)
     END_MSG_MAP()
 
     // The whole paint pass for the part of the client area in clip.
     void DoPaint(HDC hdc, const RECT& clip);
+
+private:
+    // The map of the concerns whose changes m_accessibility reports.
+    enum : DWORD { MAP_REPORTED = 1 };
+
+    CListKeyboard m_keyboard{*this};
+    CListAccessibility m_accessibility{*this};
 };
