@@ -114,6 +114,20 @@ public:                                                                         
 #define DEFAULT_REFLECTION_HANDLER()                                                     \
     if (DefaultReflectionHandler(hWnd, uMsg, wParam, lParam, lResult)) return TRUE;
 
+// Chains to a member that wraps the rest of the handling, for example runs
+// it and then looks at what it changed. The member gets the message and an
+// action that runs theClass's alternate map altMapId and returns TRUE when
+// that map handled it; the call names theClass, so a class derived from it
+// with a map of its own is not asked instead. The member declares
+//   template <class Action>
+//   BOOL ProcessWindowMessage(HWND, UINT, WPARAM, LPARAM, LRESULT&, const Action&);
+#define CHAIN_MSG_MAP_MEMBER_AROUND(theChainMember, theClass, altMapId)                  \
+    if ((theChainMember).ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, [&] { \
+            return theClass::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult,  \
+                                                  altMapId);                             \
+        }))                                                                              \
+        return TRUE;
+
 #define END_MSG_MAP()  \
         break;         \
         default:       \

@@ -1,53 +1,52 @@
 #include "listctrl/grid/CListAccessibility.h"
 
-BOOL CListAccessibility::ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
-                                              LRESULT& lResult, DWORD) {
-    if (uMsg == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-        // A window on its way out hands out nothing: an object made now
-        // would outlive the disconnection at WM_DESTROY.
-        if (m_destroying) {
-            lResult = 0;
-            return TRUE;
-        }
-        lResult = AnswerGetObject(wParam);
-        if (lResult != 0) return TRUE;
+#include <oleacc.h>
+
+#include <utility>
+
+#include "listctrl/grid/CListEditing.h"
+#include "listctrl/rules/AccessibleRowName.h"
+
+bool CListAccessibility::AnswerGetObject(UINT uMsg, WPARAM wParam, LPARAM lParam,
+                                         LRESULT& lResult) {
+    if (uMsg != WM_GETOBJECT || static_cast<LONG>(lParam) != OBJID_CLIENT) return false;
+    // A window on its way out hands out nothing: an object made now would
+    // outlive the disconnection at WM_DESTROY.
+    if (m_destroying) {
+        lResult = 0;
+        return true;
     }
+    if (!m_accessible) m_accessible.Reset(CListAccessible::Create(m_grid.m_hWnd, m_view));
+    lResult = m_accessible ? m_accessible.Get()->Answer(wParam) : 0;
+    return lResult != 0;
+}
+
+void CListAccessibility::TrackDestruction(UINT uMsg) {
     if (uMsg == WM_DESTROY) {
         m_destroying = true;
         m_accessible.Reset();
     }
     if (uMsg == WM_NCDESTROY) m_destroying = false;  // the object may get a new window
-    // Nothing is told of a window on its way out.
-    if (uMsg == WM_DESTROY || uMsg == WM_NCDESTROY)
-        return ProcessReportedMessage(hWnd, uMsg, wParam, lParam, lResult);
-    BOOL handled = FALSE;
-    ActThenReport([&] { handled = ProcessReportedMessage(hWnd, uMsg, wParam, lParam, lResult); });
-    return handled;
-}
-
-LRESULT CListAccessibility::AnswerGetObject(WPARAM wParam) {
-    if (!m_accessible) m_accessible.Reset(CListAccessible::Create(m_hWnd, m_view));
-    return m_accessible ? m_accessible.Get()->Answer(wParam) : 0;
 }
 
 void CListAccessibility::ReportChanges() {
-    if (m_reporting || !IsWindow()) return;
+    if (m_reporting || !m_grid.IsWindow()) return;
     ListAccessState now = StateNow();
     if (now == m_told) return;
     m_reporting = true;
     const ListAccessState told = std::exchange(m_told, std::move(now));
     for (const ListAccessState::Change& change : m_told.ChangesSince(told))
-        ::NotifyWinEvent(WinEventOf(change.What), m_hWnd, OBJID_CLIENT, change.Row + 1);
+        ::NotifyWinEvent(WinEventOf(change.What), m_grid.m_hWnd, OBJID_CLIENT, change.Row + 1);
     m_reporting = false;
 }
 
 ListAccessState CListAccessibility::StateNow() const {
     ListAccessState state;
-    state.RowCount = RowCount();
-    state.SelectedRows = m_selection.Rows();
-    state.FocusRow = ::GetFocus() == m_hWnd ? CurrentRow() : -1;
-    state.SortColumnId = Options.SortColumnId;
-    state.SortAscending = Options.SortAscending;
+    state.RowCount = m_grid.Rows().RowCount();
+    state.SelectedRows = m_grid.GetSelection().Rows();
+    state.FocusRow = ::GetFocus() == m_grid.m_hWnd ? CurrentRow() : -1;
+    state.SortColumnId = m_grid.Options.SortColumnId;
+    state.SortAscending = m_grid.Options.SortAscending;
     return state;
 }
 
@@ -65,45 +64,41 @@ DWORD CListAccessibility::WinEventOf(ListAccessState::Event event) {
 }
 
 int CListAccessibility::CurrentRow() const {
-    if (IsRow(m_selection.CurrentRow)) return m_selection.CurrentRow;
+    const int focusRow = m_grid.GetSelection().CurrentRow;
+    if (m_grid.IsRow(focusRow)) return focusRow;
     int row = -1, cell = -1;
-    GetCurrentCell(row, cell);
+    m_grid.GetCurrentCell(row, cell);
     return row;
 }
 
 int CListAccessibility::EditCell() const {
-    if (!Options.CellFocus) return -1;
-    return m_selection.CurrentCell != -1 ? m_selection.CurrentCell : 0;
+    if (!m_grid.Options.CellFocus) return -1;
+    const int focusCell = m_grid.GetSelection().CurrentCell;
+    return focusCell != -1 ? focusCell : 0;
 }
 
 std::wstring CListAccessibility::SpokenText(int row, int id) const {
-    switch (CellKind(row, id)) {
-    case CELL_DATETIME: return FormatCellDateTime(row, id);
+    switch (m_grid.Rows().CellKind(row, id)) {
+    case CELL_DATETIME: return m_grid.FormatCellDateTime(row, id);
     case CELL_OWNERDRAW: return std::wstring();
-    default: return CellText(row, id);
+    default: return m_grid.Rows().CellText(row, id);
     }
 }
 
 std::wstring CListAccessibility::SpokenRowName(int row) const {
     std::vector<TitledCell> cells;
-    for (const ListColumn& column : m_columns)
+    ListColumn column;
+    for (int position = 0; m_grid.GetColumn(position, column); ++position)
         cells.emplace_back(column.Title, SpokenText(row, column.Id));
     return AccessibleRowName(cells);
 }
 
-RECT CListAccessibility::RowRect(int row) const {
-    const RECT client = ClientRect();
-    const int top = ItemTop() + (row - FirstVisibleRow()) * m_rowHeight;
-    return RECT{client.left, top, std::min<int>(client.right, ContentRight()),
-                top + m_rowHeight};
-}
-
 void CListAccessibility::OpenRow(int row) {
     ActThenReport([&] {
-        ::SetFocus(m_hWnd);  // an open editor ends here and stores its cell
+        ::SetFocus(m_grid.m_hWnd);  // an open editor ends here and stores its cell
         const int cell = EditCell();
-        ScrollCellIntoView(row, cell);
-        SelectRow(row, cell, 0);
+        m_grid.ScrollCellIntoView(row, cell);
+        m_grid.SelectRow(row, cell, 0);
     });
 }
 
@@ -113,20 +108,49 @@ bool CListAccessibility::SelectByFlags(int row, long flags) {
     const bool take = flags & SELFLAG_TAKESELECTION, extend = flags & SELFLAG_EXTENDSELECTION;
     const bool add = flags & SELFLAG_ADDSELECTION, remove = flags & SELFLAG_REMOVESELECTION;
     if ((flags & ~(selecting | SELFLAG_TAKEFOCUS)) || (take && (extend || add || remove)) ||
-        (add && remove) || (Options.SingleSelect && (extend || add)))
+        (add && remove) || (m_grid.Options.SingleSelect && (extend || add)))
         return false;
     ActThenReport([&] {
         const int cell = EditCell();
         if (flags & SELFLAG_TAKEFOCUS) {
-            ::SetFocus(m_hWnd);
-            SetCurrentCell(row, cell);
+            ::SetFocus(m_grid.m_hWnd);
+            m_grid.SetCurrentCell(row, cell);
         }
         if (take)
-            SelectRow(row, cell, 0);
+            m_grid.SelectRow(row, cell, 0);
         else if (extend)
-            SelectRow(row, cell, MK_SHIFT);
-        else if ((add || remove) && add != IsRowSelected(row))
-            SelectRow(row, cell, MK_CONTROL);
+            m_grid.SelectRow(row, cell, MK_SHIFT);
+        else if ((add || remove) && add != m_grid.IsRowSelected(row))
+            m_grid.SelectRow(row, cell, MK_CONTROL);
     });
     return true;
 }
+
+// ---- The list as its accessible object sees it ---------------------------
+
+int CListAccessibility::View::RowCount() const { return m_grid.Rows().RowCount(); }
+
+RECT CListAccessibility::View::RowRect(int row) const { return m_grid.GetRowRect(row); }
+
+RECT CListAccessibility::View::ItemArea() const {
+    RECT area = m_grid.ClientRect();
+    area.top = m_grid.ItemTop();
+    return area;
+}
+
+int CListAccessibility::View::RowAt(POINT client) const {
+    int row = -1, cell = -1;
+    return m_grid.CellFromPoint(client.x, client.y, row, cell) ? row : -1;
+}
+
+bool CListAccessibility::View::IsRowSelected(int row) const {
+    return m_grid.IsRowSelected(row);
+}
+
+std::vector<int> CListAccessibility::View::SelectedRows() const {
+    return m_grid.GetSelection().Rows();
+}
+
+bool CListAccessibility::View::HasFocus() const { return ::GetFocus() == m_grid.m_hWnd; }
+
+bool CListAccessibility::View::EditsCells() const { return m_grid.Options.CellFocus; }

@@ -1,17 +1,14 @@
 #pragma once
 #include <windows.h>
-#include <oleacc.h>
 
-#include <algorithm>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "framework/CUniqueHandle.h"
-#include "listctrl/rules/AccessibleRowName.h"
 #include "listctrl/accessibility/CListAccessible.h"
-#include "listctrl/grid/CListMouse.h"
 #include "listctrl/rules/ListAccessState.h"
+
+class CListEditing;
 
 // What screen readers see of the list: the accessible object handed out on
 // WM_GETOBJECT, and the events that tell them what changed. Changes are
@@ -19,21 +16,36 @@
 // selection, focus row and sort are compared with what was told last.
 // What the owner changes between messages (rows added or removed) is told
 // with the repaint it causes.
-class CListAccessibility : public CListMouse {
+class CListAccessibility {
 public:
+    explicit CListAccessibility(CListEditing& grid) : m_grid(grid) {}
+    CListAccessibility(const CListAccessibility&) = delete;
+    CListAccessibility& operator=(const CListAccessibility&) = delete;
 
-    BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
-                              LRESULT& lResult, DWORD dwMsgMapID = 0) override;
+    // One message of the list: WM_GETOBJECT is answered here; any other
+    // message goes to handling (the list's concerns, which return whether
+    // they handled it), and then what it changed is told.
+    template <class Handling>
+    BOOL ProcessWindowMessage(HWND, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
+                              const Handling& handling) {
+        if (AnswerGetObject(uMsg, wParam, lParam, lResult)) return TRUE;
+        TrackDestruction(uMsg);
+        // Nothing is told of a window on its way out.
+        if (uMsg == WM_DESTROY || uMsg == WM_NCDESTROY) return handling();
+        BOOL handled = FALSE;
+        ActThenReport([&] { handled = handling(); });
+        return handled;
+    }
 
-protected:
-    // The list's own handling of a message, which this layer runs and then
-    // reports on.
-    virtual BOOL ProcessReportedMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
-                                        LRESULT& lResult) = 0;
-
+private:
     // The object lives until the window is destroyed, so a screen reader
-    // asking again gets the same one.
-    LRESULT AnswerGetObject(WPARAM wParam);
+    // asking again gets the same one. False when the message is not a
+    // request for the client's object or none could be handed out.
+    bool AnswerGetObject(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult);
+
+    // From WM_DESTROY to WM_NCDESTROY the window hands out no object, and
+    // the one it handed out is disconnected.
+    void TrackDestruction(UINT uMsg);
 
     // Runs one message, or one request of a screen reader, and then tells
     // what it changed: once at its end, never halfway through (messages it
@@ -64,9 +76,6 @@ protected:
 
     std::wstring SpokenRowName(int row) const;
 
-    // In client coordinates, where the row is or, scrolled out, would be.
-    RECT RowRect(int row) const;
-
     // accDoDefaultAction: the row as a click selects it, scrolled into
     // view first so that its editor opens at once.
     void OpenRow(int row);
@@ -77,33 +86,28 @@ protected:
     // The list as its accessible object sees it.
     class View : public CListAccessible::Grid {
     public:
-        explicit View(CListAccessibility& list) : m_list(list) {}
+        View(CListAccessibility& owner, CListEditing& grid) : m_owner(owner), m_grid(grid) {}
 
-        int RowCount() const override { return m_list.RowCount(); }
-        std::wstring RowName(int row) const override { return m_list.SpokenRowName(row); }
-        RECT RowRect(int row) const override { return m_list.RowRect(row); }
-        RECT ItemArea() const override {
-            RECT area = m_list.ClientRect();
-            area.top = m_list.ItemTop();
-            return area;
-        }
-        int RowAt(POINT client) const override {
-            int row = -1, cell = -1;
-            return m_list.CellFromPoint(client.x, client.y, row, cell) ? row : -1;
-        }
-        bool IsRowSelected(int row) const override { return m_list.IsRowSelected(row); }
-        std::vector<int> SelectedRows() const override { return m_list.GetSelection().Rows(); }
-        int CurrentRow() const override { return m_list.CurrentRow(); }
-        bool HasFocus() const override { return ::GetFocus() == m_list.m_hWnd; }
-        bool EditsCells() const override { return m_list.Options.CellFocus; }
-        void OpenRow(int row) override { m_list.OpenRow(row); }
-        bool SelectRow(int row, long flags) override { return m_list.SelectByFlags(row, flags); }
+        int RowCount() const override;
+        std::wstring RowName(int row) const override { return m_owner.SpokenRowName(row); }
+        RECT RowRect(int row) const override;
+        RECT ItemArea() const override;
+        int RowAt(POINT client) const override;
+        bool IsRowSelected(int row) const override;
+        std::vector<int> SelectedRows() const override;
+        int CurrentRow() const override { return m_owner.CurrentRow(); }
+        bool HasFocus() const override;
+        bool EditsCells() const override;
+        void OpenRow(int row) override { m_owner.OpenRow(row); }
+        bool SelectRow(int row, long flags) override { return m_owner.SelectByFlags(row, flags); }
 
     private:
-        CListAccessibility& m_list;
+        CListAccessibility& m_owner;
+        CListEditing& m_grid;
     };
 
-    View m_view{*this};
+    CListEditing& m_grid;
+    View m_view{*this, m_grid};
     // Declared after the view it points at, so that it is disconnected first.
     CUniqueHandle<CAccessibleProxy*, CAccessibleProxy::Closer> m_accessible;
     ListAccessState m_told;

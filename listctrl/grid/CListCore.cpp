@@ -114,23 +114,6 @@ int CListCore::ColumnInsertionEdge(int before) const {
     return ColumnDrop::InsertionEdge(m_columns, before) - ScrollPosition(SB_HORZ);
 }
 
-bool CListCore::SortByColumn(int position) {
-    if (!Options.ShowHeader || !Options.SortEnabled || !IsColumn(position)) return false;
-    const int id = GetColumnId(position);
-    const HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-    if (id == Options.SortColumnId) {
-        Options.SortAscending = !Options.SortAscending;
-        ReverseRows();
-    } else {
-        Options.SortAscending = true;
-        Options.SortColumnId = id;
-        SortRowsBy(id);
-    }
-    ClearSelection();
-    ::SetCursor(previous);
-    return true;
-}
-
 bool CListCore::GetColumnHeaderRect(int position, RECT& rect) const {
     if (!IsColumn(position)) return false;
     int left = -ScrollPosition(SB_HORZ);
@@ -166,6 +149,12 @@ void CListCore::ItemRemoved(int row) {
 
 void CListCore::ClearSelection() {
     m_selection.Clear();
+    Invalidate();
+}
+
+void CListCore::SelectAll() {
+    if (Options.SingleSelect) return;
+    m_selection.SelectAll(RowCount());
     Invalidate();
 }
 
@@ -325,6 +314,12 @@ RECT CListCore::ClientRect() const {
     RECT client{};
     ::GetClientRect(m_hWnd, &client);
     return client;
+}
+
+RECT CListCore::GetRowRect(int row) const {
+    const RECT client = ClientRect();
+    const int top = ItemTop() + (row - FirstVisibleRow()) * m_rowHeight;
+    return RECT{client.left, top, std::min<int>(client.right, ContentRight()), top + m_rowHeight};
 }
 
 int CListCore::FirstVisibleRow() const {

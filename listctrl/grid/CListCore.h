@@ -26,7 +26,7 @@
 
 // The grid's foundation over its metrics: options, columns, selection,
 // geometry and the companion windows. The layers above it (painting, header band,
-// scrolling, editing, keyboard, mouse) each add one concern
+// scrolling, editing, mouse) each add one concern
 // and chain their message maps down to this one. The rows themselves are
 // the concrete list's: the grid asks for them through GridRows.
 class CListCore : public CListMetrics {
@@ -67,6 +67,7 @@ public:
                    unsigned flags);
 
     int GetColumnCount() const { return static_cast<int>(m_columns.size()); }
+    bool IsColumn(int position) const { return position >= 0 && position < GetColumnCount(); }
 
     bool GetColumn(int position, ListColumn& column) const;
     int GetColumnWidth(int position) const;
@@ -90,10 +91,6 @@ public:
     // The x, in client coordinates, of the left edge of the column at
     // `before`, or of the last column's right edge for the column count.
     int ColumnInsertionEdge(int before) const;
-
-    // A click on a header cell: the first sorts ascending by that column,
-    // each further one reverses the rows. The selection goes either way.
-    bool SortByColumn(int position);
 
     // ---- Cells --------------------------------------------------------
 
@@ -124,6 +121,8 @@ public:
     const RowSelection& GetSelection() const { return m_selection; }
 
     void ClearSelection();
+    // Every row, unless the list selects single rows.
+    void SelectAll();
     bool GetCurrentCell(int& row, int& cell) const;
     void SetCurrentCell(int row, int cell);
     bool ScrollCellIntoView(int row, int cell);
@@ -131,8 +130,15 @@ public:
 
     // ---- Geometry -----------------------------------------------------
 
+    bool IsRow(int row) const { return row >= 0 && row < RowCount(); }
     int GetVisibleRowCount(bool partial) const;
     RECT ClientRect() const;
+    // The top of the item area, below the header band when it shows.
+    int ItemTop() const { return Options.ShowHeader ? m_headerHeight : 0; }
+    // In client coordinates, where the row is or, scrolled out of view,
+    // would be: as wide as the columns, within the client area.
+    RECT GetRowRect(int row) const;
+    int ScrollPosition(int bar) const;
     // Right edge of the columns in client coordinates.
     int ContentRight() const { return m_contentWidth - 1 - ScrollPosition(SB_HORZ); }
     bool CellFromPoint(int x, int y, int& row, int& cell) const;
@@ -140,6 +146,7 @@ public:
     void RedrawCell(int row, int cell);
     void RedrawHeader();
     void UpdateScrollBars(int bar, int position, bool recomputeWidth);
+    void Invalidate();
 
     // ---- Notifications ------------------------------------------------
 
@@ -147,8 +154,6 @@ public:
     void HideTitleTip(bool forget) { m_titleTips.Hide(forget); }
 
 protected:
-    bool IsColumn(int position) const { return position >= 0 && position < GetColumnCount(); }
-    bool IsRow(int row) const { return row >= 0 && row < RowCount(); }
     // The column with this Id, or null.
     const ListColumn* FindColumn(int id) const;
 
@@ -157,14 +162,11 @@ protected:
     // redraw to come back, so filling a list costs no window work per row.
     void RecalculateLayout();
 
-    void Invalidate();
-    int ItemTop() const { return Options.ShowHeader ? m_headerHeight : 0; }
     int ItemHeight() const { return ClientRect().bottom - ItemTop(); }
     int FirstVisibleRow() const;
     // The content above the item area: whole rows, since the item area
     // always starts with a whole row whatever the vertical position.
     int RowScrollOffset() const { return FirstVisibleRow() * m_rowHeight; }
-    int ScrollPosition(int bar) const;
     bool IsScrolledToEnd(int bar) const;
     int SumOfWidths() const;
 

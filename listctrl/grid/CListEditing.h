@@ -36,6 +36,10 @@ public:
 
     bool IsEditActive() const { return m_editActive; }
 
+    // Click or Space on a check cell toggles it, on a three-state cell
+    // cycles 0 -> 1 -> -1 -> 0; false for any other cell.
+    bool ToggleCell(int row, int cell);
+
 protected:
     static bool HasEditor(int kind);
 
@@ -45,10 +49,6 @@ protected:
 
     bool ShowEditor(int kind, int row, int cell, const RECT& rect, unsigned flags,
                     const std::vector<std::wstring>& choices);
-
-    // Click or Space on a check cell toggles it, on a three-state cell
-    // cycles 0 -> 1 -> -1 -> 0; false for any other cell.
-    bool ToggleCell(int row, int cell);
 
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);

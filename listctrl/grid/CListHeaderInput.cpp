@@ -6,6 +6,24 @@
 #include "listctrl/grid/CListColumnDrag.h"
 #include "listctrl/grid/CListMouse.h"
 
+bool CListHeaderInput::SortByColumn(int position) {
+    ListOptions& options = m_grid.Options;
+    if (!options.ShowHeader || !options.SortEnabled || !m_grid.IsColumn(position)) return false;
+    const int id = m_grid.GetColumnId(position);
+    const HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+    if (id == options.SortColumnId) {
+        options.SortAscending = !options.SortAscending;
+        m_grid.Rows().ReverseRows();
+    } else {
+        options.SortAscending = true;
+        options.SortColumnId = id;
+        m_grid.Rows().SortRowsBy(id);
+    }
+    m_grid.ClearSelection();
+    ::SetCursor(previous);
+    return true;
+}
+
 bool CListHeaderInput::IsInBand(POINT point) const {
     return m_grid.Options.ShowHeader && point.y >= 0 && point.y < m_grid.GetHeaderHeight();
 }
@@ -48,7 +66,7 @@ LRESULT CListHeaderInput::OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL& bHand
 
 LRESULT CListHeaderInput::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& bHandled) {
     if (IsPressing()) {
-        if (!m_resizing) m_grid.SortByColumn(m_grid.GetPressedColumn());
+        if (!m_resizing) SortByColumn(m_grid.GetPressedColumn());
         EndHeaderPress();
     }
     bHandled = FALSE;

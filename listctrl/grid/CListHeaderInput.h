@@ -19,6 +19,10 @@ public:
     CListHeaderInput(const CListHeaderInput&) = delete;
     CListHeaderInput& operator=(const CListHeaderInput&) = delete;
 
+    // A click on a header cell: the first sorts ascending by that column,
+    // each further one reverses the rows. The selection goes either way.
+    bool SortByColumn(int position);
+
     BEGIN_MSG_MAP(CListHeaderInput)
         MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
         MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)

@@ -1,20 +1,24 @@
 #include "listctrl/grid/CListKeyboard.h"
 
+#include <algorithm>
+
+#include "listctrl/grid/CListEditing.h"
+
 LRESULT CListKeyboard::OnKeyDown(UINT, WPARAM key, LPARAM, BOOL&) {
-    StopAnimation();
+    m_grid.StopAnimation();
     const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
     const bool shift = ::GetKeyState(VK_SHIFT) < 0;
     int row = -1, cell = -1;
-    GetCurrentCell(row, cell);
-    const int lastRow = RowCount() - 1;
-    const int lastCell = GetColumnCount() - 1;
-    const int pageStep = std::max(GetVisibleRowCount(false) - 1, 1);
+    m_grid.GetCurrentCell(row, cell);
+    const int lastRow = m_grid.Rows().RowCount() - 1;
+    const int lastCell = m_grid.GetColumnCount() - 1;
+    const int pageStep = std::max(m_grid.GetVisibleRowCount(false) - 1, 1);
     switch (key) {
     case VK_TAB:
         if (!ctrl) Tab(row, cell, shift);
         break;
     case VK_SPACE:
-        ToggleCell(row, cell);
+        m_grid.ToggleCell(row, cell);
         break;
     case VK_UP:
         MoveTo(std::max(row - 1, 0), cell, ctrl, shift);
@@ -36,17 +40,17 @@ LRESULT CListKeyboard::OnKeyDown(UINT, WPARAM key, LPARAM, BOOL&) {
         break;
     case VK_LEFT:
     case VK_RIGHT:
-        if (Options.CellFocus) {
+        if (m_grid.Options.CellFocus) {
             const int step = key == VK_LEFT ? -1 : 1;
             MoveTo(row, std::clamp(cell + step, 0, std::max(lastCell, 0)), ctrl, shift);
         } else {
             ScrollSideways(key == VK_LEFT, ctrl);
-            if (!ctrl && IsRow(row)) SelectRow(row, cell, shift ? MK_SHIFT : 0);
+            if (!ctrl && m_grid.IsRow(row)) m_grid.SelectRow(row, cell, shift ? MK_SHIFT : 0);
         }
         break;
     default:
         if (ctrl && key == 'A')
-            SelectAll();
+            m_grid.SelectAll();
         else if (!ctrl && key >= 'A' && key <= 'Z')
             SearchAhead(static_cast<wchar_t>(key), row, cell);
         break;
@@ -55,21 +59,23 @@ LRESULT CListKeyboard::OnKeyDown(UINT, WPARAM key, LPARAM, BOOL&) {
 }
 
 LRESULT CListKeyboard::OnSysKeyDown(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-    HideTitleTip(true);
+    m_grid.HideTitleTip(true);
     bHandled = FALSE;
     return 0;
 }
 
 void CListKeyboard::MoveTo(int row, int cell, bool ctrl, bool shift) {
-    if (!IsRow(row)) return;
-    HideTitleTip(true);
-    SetCurrentCell(row, cell);
-    if (!ctrl) SelectRow(m_selection.CurrentRow, m_selection.CurrentCell, shift ? MK_SHIFT : 0);
+    if (!m_grid.IsRow(row)) return;
+    m_grid.HideTitleTip(true);
+    m_grid.SetCurrentCell(row, cell);
+    const RowSelection& focus = m_grid.GetSelection();
+    if (!ctrl) m_grid.SelectRow(focus.CurrentRow, focus.CurrentCell, shift ? MK_SHIFT : 0);
 }
 
 void CListKeyboard::Tab(int row, int cell, bool backwards) {
     const int target = backwards ? cell - 1 : cell + 1;
-    if (!Options.CellFocus || !IsRow(row) || target < 0 || target >= GetColumnCount()) {
+    if (!m_grid.Options.CellFocus || !m_grid.IsRow(row) || target < 0 ||
+        target >= m_grid.GetColumnCount()) {
         LeaveGrid(backwards);
         return;
     }
@@ -77,7 +83,7 @@ void CListKeyboard::Tab(int row, int cell, bool backwards) {
 }
 
 void CListKeyboard::LeaveGrid(bool backwards) {
-    HWND dialog = ::GetParent(m_hWnd);
+    HWND dialog = ::GetParent(m_grid.m_hWnd);
     while (dialog != nullptr && (::GetWindowLongPtrW(dialog, GWL_STYLE) & WS_CHILD) &&
            (::GetWindowLongPtrW(dialog, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
            ::GetParent(dialog) != nullptr)
@@ -87,25 +93,20 @@ void CListKeyboard::LeaveGrid(bool backwards) {
 
 void CListKeyboard::ScrollSideways(bool left, bool wide) {
     const int step = wide ? KEY_SCROLL_WIDE : KEY_SCROLL;
-    const int position = ScrollPosition(SB_HORZ);
+    const int position = m_grid.ScrollPosition(SB_HORZ);
     const int target = left ? std::max(position - step, 0)
-                            : std::min(position + step, std::max(GetContentWidth(false), 0));
-    ::SetScrollPos(m_hWnd, SB_HORZ, target, TRUE);
-    Invalidate();
-}
-
-void CListKeyboard::SelectAll() {
-    if (Options.SingleSelect) return;
-    m_selection.SelectAll(RowCount());
-    Invalidate();
+                            : std::min(position + step, std::max(m_grid.GetContentWidth(false), 0));
+    ::SetScrollPos(m_grid.m_hWnd, SB_HORZ, target, TRUE);
+    m_grid.Invalidate();
 }
 
 void CListKeyboard::SearchAhead(wchar_t letter, int row, int cell) {
-    const int id = Options.SortColumnId < 0 ? 0 : Options.SortColumnId;
-    const int hit = m_typeAhead.Find(letter, row, RowCount(),
-                                     [this, id](int r) { return CellText(r, id); });
+    const int id = m_grid.Options.SortColumnId < 0 ? 0 : m_grid.Options.SortColumnId;
+    const GridRows& rows = m_grid.Rows();
+    const int hit = m_typeAhead.Find(letter, row, rows.RowCount(),
+                                     [&rows, id](int r) { return rows.CellText(r, id); });
     if (hit == -1) return;
-    HideTitleTip(true);
-    SelectRow(hit, cell, MK_LBUTTON);
-    ScrollCellIntoView(hit, cell);
+    m_grid.HideTitleTip(true);
+    m_grid.SelectRow(hit, cell, MK_LBUTTON);
+    m_grid.ScrollCellIntoView(hit, cell);
 }

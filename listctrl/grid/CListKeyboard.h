@@ -1,26 +1,29 @@
 #pragma once
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <string>
 
-#include "listctrl/grid/CListEditing.h"
+#include "framework/CMessageMap.h"
 #include "listctrl/rules/TypeAhead.h"
+
+class CListEditing;
 
 // The keys of the list: moving the focus row and cell, toggling with
 // Space, selecting all, and finding a row by typing the start of its text.
 // Tab and Shift+Tab go from cell to cell and, past either end of the row,
 // on to the next or previous control of the dialog.
-class CListKeyboard : public CListEditing {
+class CListKeyboard : public CMessageMap {
 public:
+    explicit CListKeyboard(CListEditing& grid) : m_grid(grid) {}
+    CListKeyboard(const CListKeyboard&) = delete;
+    CListKeyboard& operator=(const CListKeyboard&) = delete;
+
     BEGIN_MSG_MAP(CListKeyboard)
         MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
         MESSAGE_HANDLER(WM_SYSKEYDOWN, OnSysKeyDown)
-        CHAIN_MSG_MAP(CListEditing)
     END_MSG_MAP()
 
-protected:
+private:
     // Pixels Left and Right scroll a list without cell focus (with Ctrl).
     static constexpr int KEY_SCROLL = 5, KEY_SCROLL_WIDE = 50;
 
@@ -40,10 +43,10 @@ protected:
     void LeaveGrid(bool backwards);
 
     void ScrollSideways(bool left, bool wide);
-    void SelectAll();
 
     // Searches the sort column (the first column while nothing is sorted).
     void SearchAhead(wchar_t letter, int row, int cell);
 
+    CListEditing& m_grid;
     TypeAhead m_typeAhead{[] { return static_cast<std::uint32_t>(::GetTickCount()); }};
 };

@@ -22,6 +22,10 @@ public:
     HIMAGELIST GetImageList() const { return m_images.Get(); }
     HFONT GetFont() const { return m_font.Get(); }
     HCURSOR GetDividerCursor() const { return m_dividerCursor.Get(); }
+    // What the list that owns the rows answers about them, and how it
+    // reorders them.
+    const GridRows& Rows() const { return *this; }
+    GridRows& Rows() { return *this; }
 
 protected:
     struct Colors {

@@ -6,14 +6,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "listctrl/grid/CListKeyboard.h"
+#include "listctrl/grid/CListEditing.h"
 
 // The mouse over the item area: clicks that select, toggle and follow
 // links, the selection rectangle with its auto-scroll, the hot cell, and
 // when the tips over the cells show (CListTitleTips). Presses in the header
 // band are the header input's (which sees them first); they start with
 // BeginPress as these do.
-class CListMouse : public CListKeyboard {
+class CListMouse : public CListEditing {
 public:
     enum : UINT_PTR { TIMER_RECTANGLE_SCROLL = 1003 };
 
@@ -28,7 +28,7 @@ public:
         MESSAGE_HANDLER(WM_CANCELMODE, OnCancelMode)
         MESSAGE_HANDLER(WM_TIMER, OnTimer)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
-        CHAIN_MSG_MAP(CListKeyboard)
+        CHAIN_MSG_MAP(CListEditing)
     END_MSG_MAP()
 
     // Every mouse message goes past the cell tooltip first, so that it

@@ -29,6 +29,7 @@ public:
     END_MSG_MAP()
 
     bool IsAnimating() const { return m_animation.Running(); }
+    void StopAnimation();
 
 protected:
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled);
@@ -41,7 +42,6 @@ protected:
     // ---- Scroll animation ---------------------------------------------
 
     void StartAnimation(int fromRow, int toRow);
-    void StopAnimation();
 
     // Renders the rows the animation passes over, once, into a strip.
     bool RenderAnimationStrip();

@@ -2,12 +2,7 @@
 
 #include "listctrl/drawing/ListDrawing.h"
 
-bool CListWindow::SetUp() { return CListAccessibility::SetUp() && m_columnDrag.SetUp(); }
-
-BOOL CListWindow::ProcessReportedMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
-                                         LRESULT& lResult) {
-    return CListWindow::ProcessWindowMessage(hWnd, uMsg, wParam, lParam, lResult, REPORTED_MAP);
-}
+bool CListWindow::SetUp() { return CListMouse::SetUp() && m_columnDrag.SetUp(); }
 
 void CListWindow::DoPaint(HDC hdc, const RECT& clip) {
     const int saved = ::SaveDC(hdc);

@@ -96,9 +96,9 @@ public:
     bool toolTips = false;
     HWND ToolTip() const { return m_titleTips.GetToolTipWindow(); }
     HWND TitleTip() const { return m_titleTips.GetTitleTipWindow(); }
-    HWND DropArrows() const { return m_columnDrag.GetDropArrowsWindow(); }
+    HWND DropArrows() { return ColumnDrag().GetDropArrowsWindow(); }
     bool DragImage(int position, SHDRAGIMAGE& image) {
-        return m_columnDrag.MakeDragImage(position, image);
+        return ColumnDrag().MakeDragImage(position, image);
     }
     // As a column drag would leave them: the Ids stay with their columns.
     void MoveColumn(int from, int to) {
