@@ -1,9 +1,20 @@
 #include "listctrl/dragdrop/CDragDrop.h"
 
+#include <new>
+
+#include "listctrl/dragdrop/CHeaderDataObject.h"
+#include "listctrl/dragdrop/CHeaderDropTarget.h"
+
 CDragDrop::~CDragDrop() {
     Revoke();
     // Someone may hold the data object past the list's life.
     if (m_dataObject) m_dataObject.Get()->StopRendering();
+}
+
+bool CDragDrop::Register(HWND list, HeaderDragHandler& handler, bool asSource) {
+    if (!RegisterTarget(list, new (std::nothrow) CHeaderDropTarget(list, handler))) return false;
+    if (asSource) MakeSource(new (std::nothrow) CHeaderDataObject(handler));
+    return true;
 }
 
 bool CDragDrop::RegisterTarget(HWND hWnd, CDropTarget* target) {

@@ -2,12 +2,12 @@
 #include <ole2.h>
 #include <shlobj.h>
 
-#include <new>
-
 #include "framework/CComReference.h"
-#include "listctrl/dragdrop/CDataObjectT.h"
+#include "listctrl/dragdrop/CDataObject.h"
 #include "listctrl/dragdrop/CDropSource.h"
-#include "listctrl/dragdrop/CDropTargetT.h"
+#include "listctrl/dragdrop/CDropTarget.h"
+
+class HeaderDragHandler;
 
 // The OLE drag and drop of one list window, which is both the drop target
 // and the drag source of its column drags. The list embeds it; the caller
@@ -20,15 +20,10 @@ public:
     virtual ~CDragDrop();
 
     // Registers a drop target for the list's window and, when the list is
-    // also a source, makes the drop source and the data object. False,
-    // with nothing registered, when the registration fails.
-    template <class TList>
-    bool Register(TList& list, bool asSource) {
-        if (!RegisterTarget(list.m_hWnd, new (std::nothrow) CDropTargetT<TList>(list)))
-            return false;
-        if (asSource) MakeSource(new (std::nothrow) CDataObjectT<TList>(list));
-        return true;
-    }
+    // also a source, makes the drop source and the data object; both ask
+    // the handler. False, with nothing registered, when the registration
+    // fails.
+    bool Register(HWND list, HeaderDragHandler& handler, bool asSource);
 
     // The list's window is being destroyed: revokes the target and stops
     // both objects from calling into the list.

@@ -1,5 +1,7 @@
 #include "listctrl/grid/CListCore.h"
 
+#include "listctrl/rules/ColumnDrop.h"
+
 bool CListCore::SetUp() {
     if (!RefreshMetrics()) return false;
 
@@ -41,8 +43,6 @@ bool CListCore::RefreshMetrics() {
     if (!MeasureText(L"Height", extent)) return false;
     if (extent.cy + 6 != m_rowHeight || rescaled) {
         m_rowHeight = m_headerHeight = extent.cy + 6;
-        m_dropArrows.DestroyWindow();
-        if (!m_dropArrows.Create(m_hWnd, m_headerHeight, true)) return false;
     }
     m_scaledFor = m_scale.Dpi();
 
@@ -95,6 +95,23 @@ int CListCore::FindColumnById(int id) const {
     for (int position = 0; position < GetColumnCount(); ++position)
         if (m_columns[position].Id == id) return position;
     return -1;
+}
+
+bool CListCore::MoveColumnBefore(int position, int before) {
+    if (!ColumnDrop::MoveColumn(m_columns, position, before)) return false;
+    FollowMovedColumns(position, before);
+    Invalidate();
+    return true;
+}
+
+void CListCore::FollowMovedColumns(int position, int before) {
+    m_selection.CurrentCell =
+        ColumnDrop::PositionAfterMove(m_selection.CurrentCell, position, before);
+    m_titleTips.FollowMovedColumn(position, before);
+}
+
+int CListCore::ColumnInsertionEdge(int before) const {
+    return ColumnDrop::InsertionEdge(m_columns, before) - ScrollPosition(SB_HORZ);
 }
 
 bool CListCore::GetColumnHeaderRect(int position, RECT& rect) const {
@@ -337,7 +354,6 @@ void CListCore::EndEditByFocus() {
 }
 
 LRESULT CListCore::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-    m_dropArrows.DestroyWindow();
     m_titleTips.Destroy();
     bHandled = FALSE;
     return 0;

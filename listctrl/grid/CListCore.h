@@ -10,7 +10,6 @@
 
 #include "framework/CUniqueHandle.h"
 #include "framework/IsThemingAvailable.h"
-#include "listctrl/dragdrop/CDropArrows.h"
 #include "listctrl/grid/CListTitleTips.h"
 #include "listctrl/grid/CListMetrics.h"
 #include "listctrl/drawing/CellDateText.h"
@@ -27,7 +26,7 @@
 
 // The grid's foundation over its metrics: options, columns, selection,
 // geometry and the companion windows. The layers above it (painting, header band,
-// scrolling, editing, mouse, header input) each add one concern
+// scrolling, editing, mouse) each add one concern
 // and chain their message maps down to this one. The rows themselves are
 // the concrete list's: the grid asks for them through GridRows.
 class CListCore : public CListMetrics {
@@ -68,6 +67,7 @@ public:
                    unsigned flags);
 
     int GetColumnCount() const { return static_cast<int>(m_columns.size()); }
+    bool IsColumn(int position) const { return position >= 0 && position < GetColumnCount(); }
 
     bool GetColumn(int position, ListColumn& column) const;
     int GetColumnWidth(int position) const;
@@ -76,8 +76,21 @@ public:
     int GetColumnId(int position) const { return IsColumn(position) ? m_columns[position].Id : 0; }
 
     int FindColumnById(int id) const;
+    bool IsColumnFixed(int position) const {
+        return IsColumn(position) && m_columns[position].Fixed;
+    }
     bool GetColumnHeaderRect(int position, RECT& rect) const;
     int GetContentWidth(bool recompute);
+
+    // Moves the column at `position` before the column at `before` (the
+    // column count: after the last). The columns keep their Ids, and the
+    // focus, hot and title-tip cells stay on their columns. False, nothing
+    // moved, for positions out of range or a move onto the column's own place.
+    bool MoveColumnBefore(int position, int before);
+
+    // The x, in client coordinates, of the left edge of the column at
+    // `before`, or of the last column's right edge for the column count.
+    int ColumnInsertionEdge(int before) const;
 
     // ---- Cells --------------------------------------------------------
 
@@ -126,6 +139,8 @@ public:
     // would be: as wide as the columns, within the client area.
     RECT GetRowRect(int row) const;
     int ScrollPosition(int bar) const;
+    // Right edge of the columns in client coordinates.
+    int ContentRight() const { return m_contentWidth - 1 - ScrollPosition(SB_HORZ); }
     bool CellFromPoint(int x, int y, int& row, int& cell) const;
     bool GetCellRect(int row, int cell, RECT& rect) const;
     void RedrawCell(int row, int cell);
@@ -139,7 +154,6 @@ public:
     void HideTitleTip(bool forget) { m_titleTips.Hide(forget); }
 
 protected:
-    bool IsColumn(int position) const { return position >= 0 && position < GetColumnCount(); }
     // The column with this Id, or null.
     const ListColumn* FindColumn(int id) const;
 
@@ -154,8 +168,6 @@ protected:
     // always starts with a whole row whatever the vertical position.
     int RowScrollOffset() const { return FirstVisibleRow() * m_rowHeight; }
     bool IsScrolledToEnd(int bar) const;
-    // Right edge of the columns in client coordinates.
-    int ContentRight() const { return m_contentWidth - 1 - ScrollPosition(SB_HORZ); }
     int SumOfWidths() const;
 
     // Where a cell's text goes: 3 pixels into the cell (4 in the first
@@ -180,6 +192,11 @@ protected:
     // painting while off), then turning redraw on lays out and repaints once.
     LRESULT OnSetRedraw(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
 
+    // A column moved before another (as MoveColumnBefore): the cells that
+    // name positions follow their columns. Concerns that keep a cell of
+    // their own extend it.
+    virtual void FollowMovedColumns(int position, int before);
+
     // The replaced procedure colours the editors' edit and list parts.
     LRESULT OnDefaultHandling(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
 
@@ -194,5 +211,4 @@ protected:
     bool m_horzBarInUse = false;
     bool m_editActive = false;
     CListTitleTips m_titleTips;
-    CDropArrows m_dropArrows;
 };

@@ -155,6 +155,21 @@ void CListHeaderBand::PaintHeaderCaption(HDC hdc, int position, const RECT& item
     }
 }
 
+void CListHeaderBand::PaintPressedHeaderCell(HDC hdc, int position, RECT item) {
+    if (IsThemed()) {
+        ::DrawThemeBackground(m_headerTheme.Get(), hdc, PART_HEADER_ITEM, STATE_PRESSED, &item,
+                              nullptr);
+    } else {
+        ListDrawing::FillSolid(hdc, item, ::GetSysColor(COLOR_BTNFACE));
+        ::DrawEdge(hdc, &item, EDGE_RAISED, BF_RECT);
+    }
+    const HGDIOBJ oldFont = ::SelectObject(hdc, m_font.Get());
+    ::SetTextColor(hdc, m_colors.HeaderText);
+    ::SetBkMode(hdc, TRANSPARENT);
+    PaintHeaderCaption(hdc, position, item, false);
+    ::SelectObject(hdc, oldFont);
+}
+
 void CListHeaderBand::SetHotColumn(int position) {
     if (position == m_hotColumn) return;
     m_hotColumn = position;

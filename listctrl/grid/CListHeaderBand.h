@@ -29,6 +29,16 @@ public:
     // (at 96 DPI).
     bool FitColumnToContent(int position);
 
+    // The columns drawn hot (themed drawing only) and pressed; -1 for none.
+    // Setting one redraws the band when it changes.
+    int GetHotColumn() const { return m_hotColumn; }
+    int GetPressedColumn() const { return m_pressedColumn; }
+    void SetHotColumn(int position);
+    void SetPressedColumn(int position);
+
+    // A header cell drawn pressed into item, as a column drag shows it.
+    void PaintPressedHeaderCell(HDC hdc, int position, RECT item);
+
 protected:
     // Right of a divider the column to pull open is the last of any
     // zero-width columns that follow it, so a collapsed column can be had.
@@ -50,13 +60,6 @@ protected:
     // A header cell's image and title, and its sort arrow when asked and
     // due, in the list font and header text colour already selected.
     void PaintHeaderCaption(HDC hdc, int position, const RECT& item, bool withSortArrow);
-
-    // The columns drawn hot (themed drawing only) and pressed; -1 for none.
-    // Setting one redraws the band when it changes.
-    int GetHotColumn() const { return m_hotColumn; }
-    int GetPressedColumn() const { return m_pressedColumn; }
-    void SetHotColumn(int position);
-    void SetPressedColumn(int position);
 
 private:
     HeaderBandLook CurrentBandLook(const RECT& band) const;

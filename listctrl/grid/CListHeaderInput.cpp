@@ -1,60 +1,72 @@
 #include "listctrl/grid/CListHeaderInput.h"
 
+#include <algorithm>
+#include <cstdlib>
+
+#include "listctrl/grid/CListColumnDrag.h"
+#include "listctrl/grid/CListMouse.h"
+
 bool CListHeaderInput::SortByColumn(int position) {
-    if (!Options.ShowHeader || !Options.SortEnabled || !IsColumn(position)) return false;
-    const int id = GetColumnId(position);
+    ListOptions& options = m_grid.Options;
+    if (!options.ShowHeader || !options.SortEnabled || !m_grid.IsColumn(position)) return false;
+    const int id = m_grid.GetColumnId(position);
     const HCURSOR previous = ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
-    if (id == Options.SortColumnId) {
-        Options.SortAscending = !Options.SortAscending;
-        ReverseRows();
+    if (id == options.SortColumnId) {
+        options.SortAscending = !options.SortAscending;
+        m_grid.Rows().ReverseRows();
     } else {
-        Options.SortAscending = true;
-        Options.SortColumnId = id;
-        SortRowsBy(id);
+        options.SortAscending = true;
+        options.SortColumnId = id;
+        m_grid.Rows().SortRowsBy(id);
     }
-    ClearSelection();
+    m_grid.ClearSelection();
     ::SetCursor(previous);
     return true;
 }
 
 bool CListHeaderInput::IsInBand(POINT point) const {
-    return Options.ShowHeader && point.y >= 0 && point.y < m_headerHeight;
+    return m_grid.Options.ShowHeader && point.y >= 0 && point.y < m_grid.GetHeaderHeight();
+}
+
+bool CListHeaderInput::IsPressing() const {
+    return m_resizing || m_grid.GetPressedColumn() != -1;
 }
 
 int CListHeaderInput::ResizableAt(POINT point) const {
     int position = -1;
     unsigned zone = 0;
-    if (!IsInBand(point) || !HeaderFromPoint(point.x, point.y, position, zone) ||
-        !(zone & ZONE_DIVIDER) || m_columns[position].Fixed)
+    if (!IsInBand(point) || !m_grid.HeaderFromPoint(point.x, point.y, position, zone) ||
+        !(zone & CListMouse::ZONE_DIVIDER) || m_grid.IsColumnFixed(position))
         return -1;
     return position;
 }
 
 LRESULT CListHeaderInput::OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL& bHandled) {
-    const POINT point = PointOf(lParam);
+    const POINT point = CListMouse::PointOf(lParam);
     if (!IsInBand(point)) {
         bHandled = FALSE;
         return 0;
     }
-    BeginPress(point);
+    m_grid.BeginPress(point);
+    m_pressPoint = point;
     const int resizable = ResizableAt(point);
     int position = -1;
     unsigned zone = 0;
     if (resizable != -1) {
-        ::SetCursor(m_dividerCursor.Get());
+        ::SetCursor(m_grid.GetDividerCursor());
         m_resizing = true;
         m_resizeColumn = resizable;
-        m_startWidth = GetColumnWidth(resizable);
+        m_startWidth = m_grid.GetColumnWidth(resizable);
         m_startX = ScreenX(point);
-    } else if (HeaderFromPoint(point.x, point.y, position, zone)) {
-        SetPressedColumn(position);
+    } else if (m_grid.HeaderFromPoint(point.x, point.y, position, zone)) {
+        m_grid.SetPressedColumn(position);
     }
     return 0;
 }
 
 LRESULT CListHeaderInput::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& bHandled) {
     if (IsPressing()) {
-        if (!m_resizing) SortByColumn(GetPressedColumn());
+        if (!m_resizing) SortByColumn(m_grid.GetPressedColumn());
         EndHeaderPress();
     }
     bHandled = FALSE;
@@ -64,16 +76,16 @@ LRESULT CListHeaderInput::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& bHandled) {
 LRESULT CListHeaderInput::OnLButtonDblClk(UINT, WPARAM, LPARAM lParam, BOOL& bHandled) {
     int position = -1;
     unsigned zone = 0;
-    const POINT point = PointOf(lParam);
-    if (IsInBand(point) && HeaderFromPoint(point.x, point.y, position, zone) &&
-        (zone & ZONE_DIVIDER))
-        FitColumnToContent(position);
+    const POINT point = CListMouse::PointOf(lParam);
+    if (IsInBand(point) && m_grid.HeaderFromPoint(point.x, point.y, position, zone) &&
+        (zone & CListMouse::ZONE_DIVIDER))
+        m_grid.FitColumnToContent(position);
     bHandled = FALSE;
     return 0;
 }
 
 LRESULT CListHeaderInput::OnMouseMove(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
-    const POINT point = PointOf(lParam);
+    const POINT point = CListMouse::PointOf(lParam);
     if (IsPressing() && (wParam & MK_LBUTTON)) {
         FollowPress(point);
         return 0;
@@ -85,7 +97,7 @@ LRESULT CListHeaderInput::OnMouseMove(UINT, WPARAM wParam, LPARAM lParam, BOOL& 
 }
 
 LRESULT CListHeaderInput::OnMouseLeave(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-    SetHotColumn(-1);
+    m_grid.SetHotColumn(-1);
     bHandled = FALSE;
     return 0;
 }
@@ -97,7 +109,7 @@ LRESULT CListHeaderInput::OnCancelMode(UINT, WPARAM, LPARAM, BOOL& bHandled) {
 }
 
 LRESULT CListHeaderInput::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-    ::KillTimer(m_hWnd, TIMER_AUTO_SHRINK);
+    ::KillTimer(m_grid.m_hWnd, TIMER_AUTO_SHRINK);
     bHandled = FALSE;
     return 0;
 }
@@ -106,31 +118,31 @@ void CListHeaderInput::TrackBand(POINT point) {
     int position = -1;
     unsigned zone = 0;
     const bool inBand = IsInBand(point);
-    if (inBand) HeaderFromPoint(point.x, point.y, position, zone);
-    SetHotColumn(inBand && IsThemed() ? position : -1);
+    if (inBand) m_grid.HeaderFromPoint(point.x, point.y, position, zone);
+    m_grid.SetHotColumn(inBand && m_grid.IsThemed() ? position : -1);
     if (!inBand) return;
-    HideTitleTip(true);
-    if (ResizableAt(point) != -1) ::SetCursor(m_dividerCursor.Get());
+    m_grid.HideTitleTip(true);
+    if (ResizableAt(point) != -1) ::SetCursor(m_grid.GetDividerCursor());
 }
 
 void CListHeaderInput::FollowPress(POINT point) {
     if (m_resizing) {
         FollowResize(ScreenX(point));
-    } else if (std::abs(point.x - m_downPoint.x) > 4 || std::abs(point.y - m_downPoint.y) > 4) {
-        BeginColumnDrag(GetPressedColumn());
+    } else if (std::abs(point.x - m_pressPoint.x) > 4 || std::abs(point.y - m_pressPoint.y) > 4) {
+        m_columnDrag.DragColumn(m_grid.GetPressedColumn());
     }
 }
 
 void CListHeaderInput::EndHeaderPress() {
     m_resizing = false;
     m_resizeColumn = -1;
-    SetPressedColumn(-1);
+    m_grid.SetPressedColumn(-1);
     m_startWidth = m_startX = 0;
-    RedrawHeader();
+    m_grid.RedrawHeader();
 }
 
 int CListHeaderInput::ScreenX(POINT point) const {
-    ::ClientToScreen(m_hWnd, &point);
+    ::ClientToScreen(m_grid.m_hWnd, &point);
     return point.x;
 }
 
@@ -141,20 +153,19 @@ int CListHeaderInput::CursorX() {
 }
 
 bool CListHeaderInput::IsAtRightEnd() const {
-    return IsHorzBarInUse() &&
-           ScrollPosition(SB_HORZ) >= m_contentWidth - ClientRect().right - 1;
+    return m_grid.IsHorzBarInUse() && m_grid.ContentRight() <= m_grid.ClientRect().right;
 }
 
 void CListHeaderInput::FollowResize(int x) {
     if (m_autoShrink) return;
     const int width = std::max(m_startWidth + (x - m_startX), 0);
-    if (width < GetColumnWidth(m_resizeColumn) && IsAtRightEnd()) {
+    if (width < m_grid.GetColumnWidth(m_resizeColumn) && IsAtRightEnd()) {
         m_autoShrink = true;
         m_autoShrinkOrigin = x;
-        ::SetTimer(m_hWnd, TIMER_AUTO_SHRINK, 20, nullptr);
+        ::SetTimer(m_grid.m_hWnd, TIMER_AUTO_SHRINK, 20, nullptr);
         return;
     }
-    SetColumnWidth(m_resizeColumn, width);
+    m_grid.SetColumnWidth(m_resizeColumn, width);
 }
 
 LRESULT CListHeaderInput::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
@@ -163,13 +174,14 @@ LRESULT CListHeaderInput::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
         return 0;
     }
     const int x = CursorX();
-    if (!m_resizing || !IsHorzBarInUse() || x > m_autoShrinkOrigin) {
-        ::KillTimer(m_hWnd, TIMER_AUTO_SHRINK);
+    if (!m_resizing || !m_grid.IsHorzBarInUse() || x > m_autoShrinkOrigin) {
+        ::KillTimer(m_grid.m_hWnd, TIMER_AUTO_SHRINK);
         m_autoShrink = false;
         m_startX = x;
     } else if (x < m_startX && IsAtRightEnd()) {
-        m_startWidth = std::max(GetColumnWidth(m_resizeColumn) + (x - m_autoShrinkOrigin), 0);
-        SetColumnWidth(m_resizeColumn, m_startWidth);
+        m_startWidth =
+            std::max(m_grid.GetColumnWidth(m_resizeColumn) + (x - m_autoShrinkOrigin), 0);
+        m_grid.SetColumnWidth(m_resizeColumn, m_startWidth);
     }
     return 0;
 }

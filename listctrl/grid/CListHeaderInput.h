@@ -1,18 +1,27 @@
 #pragma once
 #include <windows.h>
 
-#include <algorithm>
-#include <cstdlib>
+#include "framework/CMessageMap.h"
 
-#include "listctrl/grid/CListColumnDrag.h"
+class CListColumnDrag;
+class CListMouse;
 
 // The mouse on the header band: hot tracking, the divider cursor, column
 // resizing by drag (shrinking on its own at the right end of the view) and
-// by double click, the press that sorts and the drag that moves a column.
-// What happens outside the band goes on to the layers below.
-class CListHeaderInput : public CListColumnDrag {
+// by double click, the press that sorts and the drag that moves a column
+// (handed to the column drag). What happens outside the band goes on.
+class CListHeaderInput final : public CMessageMap {
 public:
     enum : UINT_PTR { TIMER_AUTO_SHRINK = 1001 };
+
+    CListHeaderInput(CListMouse& grid, CListColumnDrag& columnDrag)
+        : m_grid(grid), m_columnDrag(columnDrag) {}
+    CListHeaderInput(const CListHeaderInput&) = delete;
+    CListHeaderInput& operator=(const CListHeaderInput&) = delete;
+
+    // A click on a header cell: the first sorts ascending by that column,
+    // each further one reverses the rows. The selection goes either way.
+    bool SortByColumn(int position);
 
     BEGIN_MSG_MAP(CListHeaderInput)
         MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
@@ -23,16 +32,11 @@ public:
         MESSAGE_HANDLER(WM_CANCELMODE, OnCancelMode)
         MESSAGE_HANDLER(WM_TIMER, OnTimer)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
-        CHAIN_MSG_MAP(CListColumnDrag)
     END_MSG_MAP()
 
-    // A click on a header cell: the first sorts ascending by that column,
-    // each further one reverses the rows. The selection goes either way.
-    bool SortByColumn(int position);
-
-protected:
+private:
     bool IsInBand(POINT point) const;
-    bool IsPressing() const { return m_resizing || GetPressedColumn() != -1; }
+    bool IsPressing() const;
 
     // The column a divider zone at the point lets resize; -1 for none.
     int ResizableAt(POINT point) const;
@@ -69,6 +73,9 @@ protected:
     void FollowResize(int x);
     LRESULT OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
 
+    CListMouse& m_grid;
+    CListColumnDrag& m_columnDrag;
+    POINT m_pressPoint{};  // client coordinates
     bool m_resizing = false;
     int m_resizeColumn = -1;
     int m_startWidth = 0;

@@ -21,8 +21,11 @@ public:
     UINT GetHeaderClipboardFormat() const { return m_headerFormat; }
     HIMAGELIST GetImageList() const { return m_images.Get(); }
     HFONT GetFont() const { return m_font.Get(); }
-    // What the list that owns the rows answers about them.
+    HCURSOR GetDividerCursor() const { return m_dividerCursor.Get(); }
+    // What the list that owns the rows answers about them, and how it
+    // reorders them.
     const GridRows& Rows() const { return *this; }
+    GridRows& Rows() { return *this; }
 
 protected:
     struct Colors {
@@ -55,7 +58,7 @@ protected:
     unsigned m_metricsGeneration = 0;  // counts RefreshMetrics: fonts, colours, themes
     UINT m_headerFormat = 0;
     DpiScale m_scale;
-    int m_scaledFor = 0;  // the DPI of the images, cursors and drop arrows
+    int m_scaledFor = 0;  // the DPI of the images and cursors
 
     CImageListHandle m_images;
     CCursorHandle m_dividerCursor;

@@ -156,7 +156,6 @@ LRESULT CListMouse::OnCancelMode(UINT, WPARAM, LPARAM, BOOL&) {
     EndPress();
     if (m_rectangleActive) EndRectangle();
     HideTitleTip(true);
-    if (m_dropArrows.IsWindow()) ::ShowWindow(m_dropArrows.m_hWnd, SW_HIDE);
     return 0;
 }
 

@@ -10,8 +10,9 @@
 
 // The mouse over the item area: clicks that select, toggle and follow
 // links, the selection rectangle with its auto-scroll, the hot cell, and
-// when the tips over the cells show (CListTitleTips). Presses in the header band are the
-// header's (a layer above); they start with BeginPress as these do.
+// when the tips over the cells show (CListTitleTips). Presses in the header
+// band are the header input's (which sees them first); they start with
+// BeginPress as these do.
 class CListMouse : public CListEditing {
 public:
     enum : UINT_PTR { TIMER_RECTANGLE_SCROLL = 1003 };
@@ -38,14 +39,16 @@ public:
     // over its text and no editor is open.
     void UpdateTitleTip(int x, int y, int row, int cell);
 
-protected:
+    // The client point of a mouse message.
     static POINT PointOf(LPARAM lParam);
-    static UINT ModifiersOf(WPARAM wParam);
 
     // What every left press starts with, in the band or over the items.
     void BeginPress(POINT point);
 
     void EndPress();
+
+protected:
+    static UINT ModifiersOf(WPARAM wParam);
 
     // A plain press inside a multiple selection keeps it; the release
     // collapses it to the row.

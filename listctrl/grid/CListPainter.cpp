@@ -1,5 +1,7 @@
 #include "listctrl/grid/CListPainter.h"
 
+#include "listctrl/rules/ColumnDrop.h"
+
 void CListPainter::PaintRows(HDC hdc, const RECT& clip) {
     const int left = -ScrollPosition(SB_HORZ);
     // Without metrics (a failed set-up) there are no rows to place.
@@ -187,6 +189,11 @@ void CListPainter::PaintSelectionRectangle(HDC hdc, const RECT& rectangle) {
 void CListPainter::SetHotCell(int row, int cell) {
     m_hotRow = row;
     m_hotCell = cell;
+}
+
+void CListPainter::FollowMovedColumns(int position, int before) {
+    CListCore::FollowMovedColumns(position, before);
+    m_hotCell = ColumnDrop::PositionAfterMove(m_hotCell, position, before);
 }
 
 void CListPainter::BlendOver(HDC hdc, const RECT& rect, COLORREF color) {

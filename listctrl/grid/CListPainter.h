@@ -63,6 +63,9 @@ protected:
     int GetHotCell() const { return m_hotCell; }
     void SetHotCell(int row, int cell);
 
+    // The hot cell stays on its column.
+    void FollowMovedColumns(int position, int before) override;
+
 private:
     int m_hotRow = -1, m_hotCell = -1;
 };

@@ -2,6 +2,8 @@
 
 #include "listctrl/drawing/ListDrawing.h"
 
+bool CListWindow::SetUp() { return CListMouse::SetUp() && m_columnDrag.SetUp(); }
+
 void CListWindow::DoPaint(HDC hdc, const RECT& clip) {
     const int saved = ::SaveDC(hdc);
     ListDrawing::FillSolid(hdc, clip, m_colors.Background);

@@ -3,8 +3,10 @@
 
 #include "framework/CDoubleBufferImpl.h"
 #include "listctrl/grid/CListAccessibility.h"
+#include "listctrl/grid/CListColumnDrag.h"
 #include "listctrl/grid/CListHeaderInput.h"
 #include "listctrl/grid/CListKeyboard.h"
+#include "listctrl/grid/CListMouse.h"
 
 // A grid window of typed cells with a header band, drawn by itself. The
 // rows come from GridRows. Some concerns are members of the window, the
@@ -14,8 +16,8 @@
 //   m_accessibility      WM_GETOBJECT; runs the concerns below (the map
 //                        MAP_REPORTED), then tells what they changed
 //     m_keyboard           keys (no concern below handles them)
-//     CListHeaderInput     the mouse on the header band: press, resize, sort
-//     CListColumnDrag      column reordering by OLE drag and drop
+//     m_headerInput        the mouse on the header band: press, resize, sort
+//     m_columnDrag         column reordering by OLE drag and drop
 //     CListMouse           the mouse over the items, the selection rectangle
 //     CListEditing         in-place editors and their results (GLN_ENDEDIT)
 //     CListScroller        scroll bars, wheel, scroll animation, size
@@ -23,7 +25,7 @@
 //     (CListHeaderBand, CListPainter and CListMetrics handle no messages)
 //   CDoubleBufferImpl    painting, through one off-screen buffer
 //   REFLECT_NOTIFICATIONS the editors' notifications back to them
-class CListWindow : public CListHeaderInput, public CDoubleBufferImpl<CListWindow> {
+class CListWindow : public CListMouse, public CDoubleBufferImpl<CListWindow> {
 public:
     BEGIN_MSG_MAP(CListWindow)
         MESSAGE_RANGE_HANDLER(WM_MOUSEMOVE, WM_XBUTTONDBLCLK, RelayToToolTip)
@@ -32,16 +34,29 @@ public:
         REFLECT_NOTIFICATIONS()
     ALT_MSG_MAP(MAP_REPORTED)
         CHAIN_MSG_MAP_MEMBER(m_keyboard)
-        CHAIN_MSG_MAP(CListHeaderInput)
+        CHAIN_MSG_MAP_MEMBER(m_headerInput)
+        CHAIN_MSG_MAP_MEMBER(m_columnDrag)
+        CHAIN_MSG_MAP(CListMouse)
     END_MSG_MAP()
+
+    // The layers' set-up, then the column drag's.
+    bool SetUp() override;
+
+    bool SortByColumn(int position) { return m_headerInput.SortByColumn(position); }
 
     // The whole paint pass for the part of the client area in clip.
     void DoPaint(HDC hdc, const RECT& clip);
+
+protected:
+    // For a list that looks at the drag's image or arrows.
+    CListColumnDrag& ColumnDrag() { return m_columnDrag; }
 
 private:
     // The map of the concerns whose changes m_accessibility reports.
     enum : DWORD { MAP_REPORTED = 1 };
 
     CListKeyboard m_keyboard{*this};
+    CListColumnDrag m_columnDrag{*this};
+    CListHeaderInput m_headerInput{*this, m_columnDrag};
     CListAccessibility m_accessibility{*this};
 };

@@ -96,8 +96,10 @@ public:
     bool toolTips = false;
     HWND ToolTip() const { return m_titleTips.GetToolTipWindow(); }
     HWND TitleTip() const { return m_titleTips.GetTitleTipWindow(); }
-    HWND DropArrows() const { return m_dropArrows.m_hWnd; }
-    bool DragImage(int position, SHDRAGIMAGE& image) { return MakeDragImage(position, image); }
+    HWND DropArrows() { return ColumnDrag().GetDropArrowsWindow(); }
+    bool DragImage(int position, SHDRAGIMAGE& image) {
+        return ColumnDrag().MakeDragImage(position, image);
+    }
     // As a column drag would leave them: the Ids stay with their columns.
     void MoveColumn(int from, int to) {
         ListColumn column = m_columns.at(from);

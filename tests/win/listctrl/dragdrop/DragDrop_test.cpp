@@ -5,6 +5,9 @@
 
 #include "listctrl/dragdrop/CDragDrop.h"
 #include "listctrl/dragdrop/CEnumFormatEtc.h"
+#include "listctrl/dragdrop/CHeaderDataObject.h"
+#include "listctrl/dragdrop/CHeaderDropTarget.h"
+#include "listctrl/dragdrop/HeaderDragHandler.h"
 #include "listctrl/rules/ColumnDrop.h"
 #include "listctrl/dragdrop/HeaderPayload.h"
 
@@ -19,7 +22,7 @@ FORMATETC Format(CLIPFORMAT format, DWORD tymed = TYMED_HGLOBAL, DWORD aspect = 
 // A list in miniature answering the header hooks as the grid does, over a
 // 20-pixel band of columns 50, 60 and 70 wide from its client origin;
 // column 0 is the one dragged.
-class FakeHeaderList {
+class FakeHeaderList final : public HeaderDragHandler {
 public:
     HWND m_hWnd;
     const CLIPFORMAT format =
@@ -57,10 +60,10 @@ public:
         return POINTL{p.x, p.y};
     }
 
-    bool RenderHeaderData(const FORMATETC& f, STGMEDIUM& medium) {
+    bool RenderHeaderData(const FORMATETC& f, STGMEDIUM& medium) override {
         return f.cfFormat == format && HeaderPayload::Render(m_hWnd, medium);
     }
-    DWORD OnHeaderDragOver(const FORMATETC& f, const STGMEDIUM& medium, POINT point) {
+    DWORD OnHeaderDragOver(const FORMATETC& f, const STGMEDIUM& medium, POINT point) override {
         drop = -1;
         if (f.cfFormat != format || !HeaderPayload::Names(medium, m_hWnd)) return NONE;
         for (int position = 0, left = 0; position < 3; left += columns[position++].Width) {
@@ -70,7 +73,7 @@ public:
         }
         return drop != -1 ? MOVE : NONE;
     }
-    bool OnHeaderDrop(const FORMATETC& f) {
+    bool OnHeaderDrop(const FORMATETC& f) override {
         if (f.cfFormat != format) return false;
         ColumnDrop::MoveColumn(columns, 0, drop);
         return true;
@@ -79,7 +82,7 @@ public:
 
 // A data object of a list, offering the header format rendered on request.
 IDataObject* MakeData(FakeHeaderList& list) {
-    IDataObject* data = new CDataObjectT<FakeHeaderList>(list);
+    IDataObject* data = new CHeaderDataObject(list);
     data->AddRef();
     FORMATETC format = Format(list.format);
     STGMEDIUM onRequest{};
@@ -234,7 +237,7 @@ TEST_F(DragDrop, EnumeratorWalksSkipsResetsAndClones) {
 TEST_F(DragDrop, TargetMovesTheColumnAsTheListDecidesAndTheKeysAllow) {
     FakeHeaderList otherList(500);
     IDataObject* foreign = MakeData(otherList);
-    IDropTarget* target = new CDropTargetT<FakeHeaderList>(list);
+    IDropTarget* target = new CHeaderDropTarget(list.m_hWnd, list);
     target->AddRef();
     static_cast<CDropTarget*>(target)->AddFormat(list.format);
     // Column 2 spans x 110..180, centre 145. A drop with no place is taken
@@ -289,7 +292,7 @@ TEST_F(DragDrop, TargetMovesTheColumnAsTheListDecidesAndTheKeysAllow) {
 TEST_F(DragDrop, RegisteredListDragsOntoItselfUntilRevoked) {
     FakeHeaderList shown(0, WS_VISIBLE);
     CDragDrop dragDrop;
-    ASSERT_TRUE(dragDrop.Register(shown, true));
+    ASSERT_TRUE(dragDrop.Register(shown.m_hWnd, shown, true));
     ASSERT_TRUE(dragDrop.AddTargetFormat(shown.format));
     ASSERT_TRUE(dragDrop.AddSourceFormat(shown.format));
     const POINTL over = shown.Screen(150, 10);  // right half of the last column
@@ -312,7 +315,7 @@ TEST_F(DragDrop, RegisteredListDragsOntoItselfUntilRevoked) {
 
     DestroyWindow(shown.m_hWnd);  // a window that is gone cannot be registered
     CDragDrop failed;
-    EXPECT_FALSE(failed.Register(shown, true));
+    EXPECT_FALSE(failed.Register(shown.m_hWnd, shown, true));
     EXPECT_FALSE(failed.AddSourceFormat(shown.format));
     EXPECT_EQ(failed.RunDrag(nullptr, MOVE), NONE);
 }

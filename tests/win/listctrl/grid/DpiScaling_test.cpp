@@ -35,7 +35,7 @@ struct DisplayDpi {
 // The list with its companion windows in view.
 struct CDpiList : CListUserData {
     HWND TitleTip() const { return m_titleTips.GetTitleTipWindow(); }
-    HWND DropArrows() const { return m_dropArrows.m_hWnd; }
+    HWND DropArrows() { return ColumnDrag().GetDropArrowsWindow(); }
 };
 
 int TextWidth(HFONT font, const std::wstring& text) {
