@@ -123,6 +123,10 @@ public:
     void ClearSelection();
     // Every row, unless the list selects single rows.
     void SelectAll();
+    // The row a Shift selection spans from; -1 for none.
+    void SetAnchorRow(int row) { m_selection.AnchorRow = row; }
+    // Rows first to last, as a selection rectangle touches them.
+    void SelectSpan(int first, int last) { m_selection.SelectSpan(first, last); }
     bool GetCurrentCell(int& row, int& cell) const;
     void SetCurrentCell(int row, int cell);
     bool ScrollCellIntoView(int row, int cell);
@@ -139,6 +143,12 @@ public:
     // would be: as wide as the columns, within the client area.
     RECT GetRowRect(int row) const;
     int ScrollPosition(int bar) const;
+    // The content above the item area: whole rows, since the item area
+    // always starts with a whole row whatever the vertical position.
+    int RowScrollOffset() const { return FirstVisibleRow() * m_rowHeight; }
+    // Where a cell's text goes: 3 pixels into the cell (4 in the first
+    // column), then 4 more in from either side.
+    RECT CellTextRect(RECT cell, int position) const;
     // Right edge of the columns in client coordinates.
     int ContentRight() const { return m_contentWidth - 1 - ScrollPosition(SB_HORZ); }
     bool CellFromPoint(int x, int y, int& row, int& cell) const;
@@ -164,15 +174,8 @@ protected:
 
     int ItemHeight() const { return ClientRect().bottom - ItemTop(); }
     int FirstVisibleRow() const;
-    // The content above the item area: whole rows, since the item area
-    // always starts with a whole row whatever the vertical position.
-    int RowScrollOffset() const { return FirstVisibleRow() * m_rowHeight; }
     bool IsScrolledToEnd(int bar) const;
     int SumOfWidths() const;
-
-    // Where a cell's text goes: 3 pixels into the cell (4 in the first
-    // column), then 4 more in from either side.
-    RECT CellTextRect(RECT cell, int position) const;
 
     bool HasFocus() const { return ::GetFocus() == m_hWnd || m_editActive; }
 

@@ -19,8 +19,12 @@ public:
                  IMAGE_GREEN_CHECK = 4, IMAGE_RED_CROSS = 5 };
     static constexpr UINT TEXT_FORMAT = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
 
-protected:
+    // The cell under the mouse, whose link shows underlined; -1 for none.
+    int GetHotRow() const { return m_hotRow; }
+    int GetHotCell() const { return m_hotCell; }
+    void SetHotCell(int row, int cell);
 
+protected:
     static constexpr COLORREF FRAME_OUTER_FOCUSED = 0xF5C8AA, FRAME_INNER_FOCUSED = 0xFAFAE6;
     static constexpr COLORREF GRADIENT_TOP_FOCUSED = 0xFAF0D2, GRADIENT_BOTTOM_FOCUSED = 0xFAD7B9;
     static constexpr COLORREF GRADIENT_TOP_UNFOCUSED = 0xFAFAFA,
@@ -57,11 +61,6 @@ protected:
 
     // Lays the drawn content, 180/255 opaque, over a fill of colour.
     static void BlendOver(HDC hdc, const RECT& rect, COLORREF color);
-
-    // The cell under the mouse, whose link shows underlined; -1 for none.
-    int GetHotRow() const { return m_hotRow; }
-    int GetHotCell() const { return m_hotCell; }
-    void SetHotCell(int row, int cell);
 
     // The hot cell stays on its column.
     void FollowMovedColumns(int position, int before) override;

@@ -4,6 +4,7 @@
 #include "framework/CDoubleBufferImpl.h"
 #include "listctrl/grid/CListAccessibility.h"
 #include "listctrl/grid/CListColumnDrag.h"
+#include "listctrl/grid/CListEditing.h"
 #include "listctrl/grid/CListHeaderInput.h"
 #include "listctrl/grid/CListKeyboard.h"
 #include "listctrl/grid/CListMouse.h"
@@ -12,20 +13,21 @@
 // rows come from GridRows. Some concerns are members of the window, the
 // others still layers it derives from. A message goes through them
 // top-down, each handling it or passing it on:
-//   CListWindow          mouse messages past the cell tooltip first
+//   CListWindow          mouse messages past the cell tooltip first, so
+//                        that it can tell when to show itself
 //   m_accessibility      WM_GETOBJECT; runs the concerns below (the map
 //                        MAP_REPORTED), then tells what they changed
 //     m_keyboard           keys (no concern below handles them)
 //     m_headerInput        the mouse on the header band: press, resize, sort
 //     m_columnDrag         column reordering by OLE drag and drop
-//     CListMouse           the mouse over the items, the selection rectangle
+//     m_mouse              the mouse over the items, the selection rectangle
 //     CListEditing         in-place editors and their results (GLN_ENDEDIT)
 //     CListScroller        scroll bars, wheel, scroll animation, size
 //     CListCore            creation, destruction, settings, focus, redraw
 //     (CListHeaderBand, CListPainter and CListMetrics handle no messages)
 //   CDoubleBufferImpl    painting, through one off-screen buffer
 //   REFLECT_NOTIFICATIONS the editors' notifications back to them
-class CListWindow : public CListMouse, public CDoubleBufferImpl<CListWindow> {
+class CListWindow : public CListEditing, public CDoubleBufferImpl<CListWindow> {
 public:
     BEGIN_MSG_MAP(CListWindow)
         MESSAGE_RANGE_HANDLER(WM_MOUSEMOVE, WM_XBUTTONDBLCLK, RelayToToolTip)
@@ -36,7 +38,8 @@ public:
         CHAIN_MSG_MAP_MEMBER(m_keyboard)
         CHAIN_MSG_MAP_MEMBER(m_headerInput)
         CHAIN_MSG_MAP_MEMBER(m_columnDrag)
-        CHAIN_MSG_MAP(CListMouse)
+        CHAIN_MSG_MAP_MEMBER(m_mouse)
+        CHAIN_MSG_MAP(CListEditing)
     END_MSG_MAP()
 
     // The layers' set-up, then the column drag's.
@@ -50,13 +53,18 @@ public:
 protected:
     // For a list that looks at the drag's image or arrows.
     CListColumnDrag& ColumnDrag() { return m_columnDrag; }
+    // For a list that looks at the selection rectangle.
+    CListMouse& Mouse() { return m_mouse; }
 
 private:
+    LRESULT RelayToToolTip(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+
     // The map of the concerns whose changes m_accessibility reports.
     enum : DWORD { MAP_REPORTED = 1 };
 
+    CListMouse m_mouse{*this, m_titleTips};
     CListKeyboard m_keyboard{*this};
-    CListColumnDrag m_columnDrag{*this};
-    CListHeaderInput m_headerInput{*this, m_columnDrag};
+    CListColumnDrag m_columnDrag{*this, m_mouse};
+    CListHeaderInput m_headerInput{*this, m_mouse, m_columnDrag};
     CListAccessibility m_accessibility{*this};
 };
