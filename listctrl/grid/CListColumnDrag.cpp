@@ -2,7 +2,7 @@
 
 #include "framework/CUniqueHandle.h"
 #include "listctrl/dragdrop/HeaderPayload.h"
-#include "listctrl/grid/CListEditing.h"
+#include "listctrl/grid/CListHeaderBand.h"
 #include "listctrl/grid/CListMouse.h"
 #include "listctrl/rules/ColumnDrop.h"
 

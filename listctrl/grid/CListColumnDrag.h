@@ -8,7 +8,7 @@
 #include "listctrl/dragdrop/CDropArrows.h"
 #include "listctrl/dragdrop/HeaderDragHandler.h"
 
-class CListEditing;
+class CListHeaderBand;
 class CListMouse;
 
 // Reordering the columns by dragging their header cells with OLE drag and
@@ -19,7 +19,7 @@ class CListMouse;
 // column would land.
 class CListColumnDrag final : public CMessageMap, private HeaderDragHandler {
 public:
-    CListColumnDrag(CListEditing& grid, CListMouse& mouse) : m_grid(grid), m_mouse(mouse) {}
+    CListColumnDrag(CListHeaderBand& grid, CListMouse& mouse) : m_grid(grid), m_mouse(mouse) {}
     CListColumnDrag(const CListColumnDrag&) = delete;
     CListColumnDrag& operator=(const CListColumnDrag&) = delete;
 
@@ -79,7 +79,7 @@ private:
     LRESULT OnCancelMode(UINT, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled);
 
-    CListEditing& m_grid;
+    CListHeaderBand& m_grid;
     CListMouse& m_mouse;
     CDragDrop m_dragDrop;
     CDropArrows m_dropArrows;

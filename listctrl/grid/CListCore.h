@@ -58,6 +58,10 @@ public:
     virtual bool SetUp();
     bool RefreshMetrics();
 
+    // An in-place editor is open over the current cell (the editing
+    // concern's to say): the list counts as focused and draws the cell so.
+    virtual bool IsEditActive() const = 0;
+
     bool IsThemed() const { return Options.UseThemes && m_headerTheme; }
     bool IsHorzBarInUse() const { return m_horzBarInUse; }
 
@@ -127,6 +131,12 @@ public:
     void SetAnchorRow(int row) { m_selection.AnchorRow = row; }
     // Rows first to last, as a selection rectangle touches them.
     void SelectSpan(int first, int last) { m_selection.SelectSpan(first, last); }
+    // Selects as a click with these MK_SHIFT / MK_CONTROL bits would; the
+    // outcome says whether and with which cell to tell the parent.
+    RowSelection::Outcome SelectAsClick(int row, int cell, UINT modifiers) {
+        return m_selection.Select(row, cell, (modifiers & MK_SHIFT) != 0,
+                                  (modifiers & MK_CONTROL) != 0, Options.SingleSelect);
+    }
     bool GetCurrentCell(int& row, int& cell) const;
     void SetCurrentCell(int row, int cell);
     bool ScrollCellIntoView(int row, int cell);
@@ -177,7 +187,7 @@ protected:
     bool IsScrolledToEnd(int bar) const;
     int SumOfWidths() const;
 
-    bool HasFocus() const { return ::GetFocus() == m_hWnd || m_editActive; }
+    bool HasFocus() const { return ::GetFocus() == m_hWnd || IsEditActive(); }
 
     // A focused editor ends when the list takes the focus back.
     void EndEditByFocus();
@@ -212,6 +222,5 @@ protected:
     int m_contentWidth = 0;
     bool m_redraw = true;              // WM_SETREDRAW
     bool m_horzBarInUse = false;
-    bool m_editActive = false;
     CListTitleTips m_titleTips;
 };

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "listctrl/grid/CListColumnDrag.h"
-#include "listctrl/grid/CListEditing.h"
+#include "listctrl/grid/CListHeaderBand.h"
 #include "listctrl/grid/CListMouse.h"
 
 bool CListHeaderInput::SortByColumn(int position) {

@@ -4,7 +4,7 @@
 #include "framework/CMessageMap.h"
 
 class CListColumnDrag;
-class CListEditing;
+class CListHeaderBand;
 class CListMouse;
 
 // The mouse on the header band: hot tracking, the divider cursor, column
@@ -15,7 +15,7 @@ class CListHeaderInput final : public CMessageMap {
 public:
     enum : UINT_PTR { TIMER_AUTO_SHRINK = 1001 };
 
-    CListHeaderInput(CListEditing& grid, CListMouse& mouse, CListColumnDrag& columnDrag)
+    CListHeaderInput(CListHeaderBand& grid, CListMouse& mouse, CListColumnDrag& columnDrag)
         : m_grid(grid), m_mouse(mouse), m_columnDrag(columnDrag) {}
     CListHeaderInput(const CListHeaderInput&) = delete;
     CListHeaderInput& operator=(const CListHeaderInput&) = delete;
@@ -74,7 +74,7 @@ private:
     void FollowResize(int x);
     LRESULT OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
 
-    CListEditing& m_grid;
+    CListHeaderBand& m_grid;
     CListMouse& m_mouse;
     CListColumnDrag& m_columnDrag;
     POINT m_pressPoint{};  // client coordinates

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "listctrl/grid/CListEditing.h"
+#include "listctrl/grid/CListScroller.h"
 #include "listctrl/grid/CListTitleTips.h"
 
 void CListMouse::UpdateTitleTip(int x, int y, int row, int cell) {
@@ -62,7 +63,7 @@ LRESULT CListMouse::OnLButtonDown(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
         m_rectangleAllowed = true;
         m_grid.SetAnchorRow(row);
     }
-    if (modifiers != 0 || !IsInMultipleSelection(row)) m_grid.SelectRow(row, cell, modifiers);
+    if (modifiers != 0 || !IsInMultipleSelection(row)) m_editing.SelectRow(row, cell, modifiers);
     PressCell(row, cell);
     return 0;
 }
@@ -70,7 +71,7 @@ LRESULT CListMouse::OnLButtonDown(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
 void CListMouse::PressCell(int row, int cell) {
     const int id = m_grid.GetColumnId(cell);
     if (m_grid.Rows().CellFlags(row, id) & CELLF_READONLY) return;
-    if (m_grid.ToggleCell(row, cell)) {
+    if (m_editing.ToggleCell(row, cell)) {
         m_rectangleAllowed = false;
     } else if (m_grid.Rows().CellKind(row, id) == CELL_LINK) {
         ::SetCursor(m_grid.GetLinkCursor());
@@ -91,7 +92,7 @@ LRESULT CListMouse::OnLButtonUp(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
     int row = -1, cell = -1;
     const bool onCell = m_grid.CellFromPoint(point.x, point.y, row, cell);
     if (onCell && ModifiersOf(wParam) == 0 && IsInMultipleSelection(row))
-        m_grid.SelectRow(row, cell, 0);
+        m_editing.SelectRow(row, cell, 0);
     NotifyAt(onCell, row, cell, GLN_LEFTCLICK);
     return 0;
 }
@@ -113,7 +114,7 @@ LRESULT CListMouse::OnRButtonDown(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
     const POINT point = PointOf(lParam);
     int row = -1, cell = -1;
     if (m_grid.CellFromPoint(point.x, point.y, row, cell) && !m_grid.IsRowSelected(row))
-        m_grid.SelectRow(row, cell, ModifiersOf(wParam));
+        m_editing.SelectRow(row, cell, ModifiersOf(wParam));
     return 0;
 }
 
@@ -191,7 +192,8 @@ void CListMouse::DragFrom(POINT point, WPARAM wParam) {
         if (!m_rectangleAllowed && m_grid.Options.DragSelectsRows) {
             int row = -1, cell = -1;
             m_grid.CellFromPoint(point.x, point.y, row, cell);
-            if (row != -1 && !m_grid.IsRowSelected(row)) m_grid.SelectRow(row, cell, ModifiersOf(wParam));
+            if (row != -1 && !m_grid.IsRowSelected(row))
+                m_editing.SelectRow(row, cell, ModifiersOf(wParam));
             return;
         }
         if (m_grid.Options.SingleSelect || m_grid.IsEditActive()) return;
@@ -240,7 +242,8 @@ int CListMouse::RowAtContentY(int y) const {
 
 bool CListMouse::AutoScroll(POINT point) {
     const RECT client = m_grid.ClientRect();
-    const int vertical = m_grid.ScrollPosition(SB_VERT), horizontal = m_grid.ScrollPosition(SB_HORZ);
+    const int vertical = m_grid.ScrollPosition(SB_VERT);
+    const int horizontal = m_grid.ScrollPosition(SB_HORZ);
     if (point.y < m_grid.ItemTop())
         ::SendMessageW(m_grid.m_hWnd, WM_VSCROLL, SB_LINEUP, 0);
     else if (point.y > client.bottom)
@@ -249,7 +252,8 @@ bool CListMouse::AutoScroll(POINT point) {
         ::SendMessageW(m_grid.m_hWnd, WM_HSCROLL, SB_LINELEFT, 0);
     else if (point.x > client.right)
         ::SendMessageW(m_grid.m_hWnd, WM_HSCROLL, SB_LINERIGHT, 0);
-    return m_grid.ScrollPosition(SB_VERT) != vertical || m_grid.ScrollPosition(SB_HORZ) != horizontal;
+    return m_grid.ScrollPosition(SB_VERT) != vertical ||
+           m_grid.ScrollPosition(SB_HORZ) != horizontal;
 }
 
 void CListMouse::EndRectangle() {

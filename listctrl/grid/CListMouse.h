@@ -7,6 +7,7 @@
 #include "framework/CMessageMap.h"
 
 class CListEditing;
+class CListScroller;
 class CListTitleTips;
 
 // The mouse over the item area: clicks that select, toggle and follow
@@ -18,8 +19,8 @@ class CListMouse final : public CMessageMap {
 public:
     enum : UINT_PTR { TIMER_RECTANGLE_SCROLL = 1003 };
 
-    CListMouse(CListEditing& grid, CListTitleTips& titleTips)
-        : m_grid(grid), m_titleTips(titleTips) {}
+    CListMouse(CListScroller& grid, CListEditing& editing, CListTitleTips& titleTips)
+        : m_grid(grid), m_editing(editing), m_titleTips(titleTips) {}
     CListMouse(const CListMouse&) = delete;
     CListMouse& operator=(const CListMouse&) = delete;
 
@@ -123,7 +124,8 @@ private:
     // Images and bars have no text to show in full.
     std::wstring TitleTipText(int row, int id) const;
 
-    CListEditing& m_grid;
+    CListScroller& m_grid;
+    CListEditing& m_editing;
     CListTitleTips& m_titleTips;
     bool m_buttonDown = false;
     POINT m_downPoint{};         // client coordinates of the press

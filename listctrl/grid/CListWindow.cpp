@@ -2,7 +2,7 @@
 
 #include "listctrl/drawing/ListDrawing.h"
 
-bool CListWindow::SetUp() { return CListEditing::SetUp() && m_columnDrag.SetUp(); }
+bool CListWindow::SetUp() { return CListScroller::SetUp() && m_columnDrag.SetUp(); }
 
 LRESULT CListWindow::RelayToToolTip(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
     const DWORD position = ::GetMessagePos();

@@ -8,6 +8,7 @@
 #include "listctrl/grid/CListHeaderInput.h"
 #include "listctrl/grid/CListKeyboard.h"
 #include "listctrl/grid/CListMouse.h"
+#include "listctrl/grid/CListScroller.h"
 
 // A grid window of typed cells with a header band, drawn by itself. The
 // rows come from GridRows. Some concerns are members of the window, the
@@ -21,13 +22,13 @@
 //     m_headerInput        the mouse on the header band: press, resize, sort
 //     m_columnDrag         column reordering by OLE drag and drop
 //     m_mouse              the mouse over the items, the selection rectangle
-//     CListEditing         in-place editors and their results (GLN_ENDEDIT)
+//     m_editing            in-place editors and their results (GLN_ENDEDIT)
 //     CListScroller        scroll bars, wheel, scroll animation, size
 //     CListCore            creation, destruction, settings, focus, redraw
 //     (CListHeaderBand, CListPainter and CListMetrics handle no messages)
 //   CDoubleBufferImpl    painting, through one off-screen buffer
 //   REFLECT_NOTIFICATIONS the editors' notifications back to them
-class CListWindow : public CListEditing, public CDoubleBufferImpl<CListWindow> {
+class CListWindow : public CListScroller, public CDoubleBufferImpl<CListWindow> {
 public:
     BEGIN_MSG_MAP(CListWindow)
         MESSAGE_RANGE_HANDLER(WM_MOUSEMOVE, WM_XBUTTONDBLCLK, RelayToToolTip)
@@ -39,13 +40,21 @@ public:
         CHAIN_MSG_MAP_MEMBER(m_headerInput)
         CHAIN_MSG_MAP_MEMBER(m_columnDrag)
         CHAIN_MSG_MAP_MEMBER(m_mouse)
-        CHAIN_MSG_MAP(CListEditing)
+        CHAIN_MSG_MAP_MEMBER(m_editing)
+        CHAIN_MSG_MAP(CListScroller)
     END_MSG_MAP()
 
     // The layers' set-up, then the column drag's.
     bool SetUp() override;
 
     bool SortByColumn(int position) { return m_headerInput.SortByColumn(position); }
+
+    bool SelectRow(int row, int cell, UINT modifiers) {
+        return m_editing.SelectRow(row, cell, modifiers);
+    }
+    bool BeginCellEdit(int row, int cell) { return m_editing.BeginCellEdit(row, cell); }
+    bool IsEditActive() const override { return m_editing.IsEditActive(); }
+    bool ToggleCell(int row, int cell) { return m_editing.ToggleCell(row, cell); }
 
     // The whole paint pass for the part of the client area in clip.
     void DoPaint(HDC hdc, const RECT& clip);
@@ -62,9 +71,10 @@ private:
     // The map of the concerns whose changes m_accessibility reports.
     enum : DWORD { MAP_REPORTED = 1 };
 
-    CListMouse m_mouse{*this, m_titleTips};
-    CListKeyboard m_keyboard{*this};
+    CListEditing m_editing{*this};
+    CListMouse m_mouse{*this, m_editing, m_titleTips};
+    CListKeyboard m_keyboard{*this, m_editing};
     CListColumnDrag m_columnDrag{*this, m_mouse};
     CListHeaderInput m_headerInput{*this, m_mouse, m_columnDrag};
-    CListAccessibility m_accessibility{*this};
+    CListAccessibility m_accessibility{*this, m_editing};
 };
