@@ -153,6 +153,10 @@ public:
     // would be: as wide as the columns, within the client area.
     RECT GetRowRect(int row) const;
     int ScrollPosition(int bar) const;
+    // Where a scroll-box drag is (SIF_TRACKPOS).
+    int TrackPosition(int bar) const;
+    int ItemHeight() const { return ClientRect().bottom - ItemTop(); }
+    int FirstVisibleRow() const;
     // The content above the item area: whole rows, since the item area
     // always starts with a whole row whatever the vertical position.
     int RowScrollOffset() const { return FirstVisibleRow() * m_rowHeight; }
@@ -168,6 +172,11 @@ public:
     void UpdateScrollBars(int bar, int position, bool recomputeWidth);
     void Invalidate();
 
+    bool HasFocus() const { return ::GetFocus() == m_hWnd || IsEditActive(); }
+
+    // A focused editor ends when the list takes the focus back.
+    void EndEditByFocus();
+
     // ---- Notifications ------------------------------------------------
 
     LRESULT SendCellNotify(int row, int cellPosition, int code);
@@ -182,15 +191,8 @@ protected:
     // redraw to come back, so filling a list costs no window work per row.
     void RecalculateLayout();
 
-    int ItemHeight() const { return ClientRect().bottom - ItemTop(); }
-    int FirstVisibleRow() const;
     bool IsScrolledToEnd(int bar) const;
     int SumOfWidths() const;
-
-    bool HasFocus() const { return ::GetFocus() == m_hWnd || IsEditActive(); }
-
-    // A focused editor ends when the list takes the focus back.
-    void EndEditByFocus();
 
     // ---- Message handlers ---------------------------------------------
 
@@ -212,8 +214,6 @@ protected:
 
     // The replaced procedure colours the editors' edit and list parts.
     LRESULT OnDefaultHandling(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
-
-    int TrackPosition(int bar) const;
 
     // ---- Data ---------------------------------------------------------
 

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
+#include "listctrl/grid/CListCore.h"
 #include "listctrl/grid/CListEditing.h"
 #include "listctrl/grid/CListScroller.h"
 
 LRESULT CListKeyboard::OnKeyDown(UINT, WPARAM key, LPARAM, BOOL&) {
-    m_grid.StopAnimation();
+    m_scroller.StopAnimation();
     const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
     const bool shift = ::GetKeyState(VK_SHIFT) < 0;
     int row = -1, cell = -1;

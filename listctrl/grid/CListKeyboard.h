@@ -6,6 +6,7 @@
 #include "framework/CMessageMap.h"
 #include "listctrl/rules/TypeAhead.h"
 
+class CListCore;
 class CListEditing;
 class CListScroller;
 
@@ -15,7 +16,8 @@ class CListScroller;
 // on to the next or previous control of the dialog.
 class CListKeyboard : public CMessageMap {
 public:
-    CListKeyboard(CListScroller& grid, CListEditing& editing) : m_grid(grid), m_editing(editing) {}
+    CListKeyboard(CListCore& grid, CListScroller& scroller, CListEditing& editing)
+        : m_grid(grid), m_scroller(scroller), m_editing(editing) {}
     CListKeyboard(const CListKeyboard&) = delete;
     CListKeyboard& operator=(const CListKeyboard&) = delete;
 
@@ -48,7 +50,8 @@ private:
     // Searches the sort column (the first column while nothing is sorted).
     void SearchAhead(wchar_t letter, int row, int cell);
 
-    CListScroller& m_grid;
+    CListCore& m_grid;
+    CListScroller& m_scroller;
     CListEditing& m_editing;
     TypeAhead m_typeAhead{[] { return static_cast<std::uint32_t>(::GetTickCount()); }};
 };

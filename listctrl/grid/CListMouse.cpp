@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "listctrl/grid/CListEditing.h"
+#include "listctrl/grid/CListPainter.h"
 #include "listctrl/grid/CListScroller.h"
 #include "listctrl/grid/CListTitleTips.h"
 
@@ -35,7 +36,7 @@ void CListMouse::BeginPress(POINT point) {
     m_buttonDown = true;
     m_downPoint = point;
     m_downContentPoint = ContentPoint(point);
-    m_grid.StopAnimation();
+    m_scroller.StopAnimation();
     ::SetFocus(m_grid.m_hWnd);  // an open editor ends here and stores its cell
     ::SetCapture(m_grid.m_hWnd);
 }
@@ -108,7 +109,7 @@ LRESULT CListMouse::OnLButtonDblClk(UINT, WPARAM, LPARAM lParam, BOOL&) {
 }
 
 LRESULT CListMouse::OnRButtonDown(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
-    m_grid.StopAnimation();
+    m_scroller.StopAnimation();
     ::SetFocus(m_grid.m_hWnd);
     m_grid.HideTitleTip(true);
     const POINT point = PointOf(lParam);

@@ -7,6 +7,7 @@
 #include "framework/CMessageMap.h"
 
 class CListEditing;
+class CListPainter;
 class CListScroller;
 class CListTitleTips;
 
@@ -19,8 +20,9 @@ class CListMouse final : public CMessageMap {
 public:
     enum : UINT_PTR { TIMER_RECTANGLE_SCROLL = 1003 };
 
-    CListMouse(CListScroller& grid, CListEditing& editing, CListTitleTips& titleTips)
-        : m_grid(grid), m_editing(editing), m_titleTips(titleTips) {}
+    CListMouse(CListPainter& grid, CListScroller& scroller, CListEditing& editing,
+               CListTitleTips& titleTips)
+        : m_grid(grid), m_scroller(scroller), m_editing(editing), m_titleTips(titleTips) {}
     CListMouse(const CListMouse&) = delete;
     CListMouse& operator=(const CListMouse&) = delete;
 
@@ -124,7 +126,8 @@ private:
     // Images and bars have no text to show in full.
     std::wstring TitleTipText(int row, int id) const;
 
-    CListScroller& m_grid;
+    CListPainter& m_grid;
+    CListScroller& m_scroller;
     CListEditing& m_editing;
     CListTitleTips& m_titleTips;
     bool m_buttonDown = false;

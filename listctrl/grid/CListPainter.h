@@ -19,6 +19,9 @@ public:
                  IMAGE_GREEN_CHECK = 4, IMAGE_RED_CROSS = 5 };
     static constexpr UINT TEXT_FORMAT = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
 
+    // One row's cells, drawn focused or not, clipped to clip.
+    void PaintRow(HDC hdc, int row, const RECT& rowRect, const RECT& clip, bool focused);
+
     // The cell under the mouse, whose link shows underlined; -1 for none.
     int GetHotRow() const { return m_hotRow; }
     int GetHotCell() const { return m_hotCell; }
@@ -39,7 +42,6 @@ protected:
     // ---- Rows and cells -----------------------------------------------
 
     void PaintRows(HDC hdc, const RECT& clip);
-    void PaintRow(HDC hdc, int row, const RECT& rowRect, const RECT& clip, bool focused);
     bool IsCurrentCell(int row, int position) const;
     void PaintCurrentCell(HDC hdc, const RECT& cell, bool focused);
     void PaintCell(HDC hdc, int row, int position, const RECT& cell, bool selected, bool focused);

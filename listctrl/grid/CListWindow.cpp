@@ -2,7 +2,7 @@
 
 #include "listctrl/drawing/ListDrawing.h"
 
-bool CListWindow::SetUp() { return CListScroller::SetUp() && m_columnDrag.SetUp(); }
+bool CListWindow::SetUp() { return CListHeaderBand::SetUp() && m_columnDrag.SetUp(); }
 
 LRESULT CListWindow::RelayToToolTip(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
     const DWORD position = ::GetMessagePos();
@@ -17,10 +17,7 @@ void CListWindow::DoPaint(HDC hdc, const RECT& clip) {
     const int saved = ::SaveDC(hdc);
     ListDrawing::FillSolid(hdc, clip, m_colors.Background);
     ::SetBkMode(hdc, TRANSPARENT);
-    if (m_strip)
-        PaintAnimationFrame(hdc);
-    else
-        PaintRows(hdc, clip);
+    if (!m_scroller.PaintAnimationFrame(hdc)) PaintRows(hdc, clip);
     RECT rectangle;
     if (m_mouse.GetSelectionRectangle(rectangle)) PaintSelectionRectangle(hdc, rectangle);
     if (Options.ShowHeader && clip.top < m_headerHeight) PaintHeader(hdc, clip);

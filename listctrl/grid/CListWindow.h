@@ -5,6 +5,7 @@
 #include "listctrl/grid/CListAccessibility.h"
 #include "listctrl/grid/CListColumnDrag.h"
 #include "listctrl/grid/CListEditing.h"
+#include "listctrl/grid/CListHeaderBand.h"
 #include "listctrl/grid/CListHeaderInput.h"
 #include "listctrl/grid/CListKeyboard.h"
 #include "listctrl/grid/CListMouse.h"
@@ -23,12 +24,12 @@
 //     m_columnDrag         column reordering by OLE drag and drop
 //     m_mouse              the mouse over the items, the selection rectangle
 //     m_editing            in-place editors and their results (GLN_ENDEDIT)
-//     CListScroller        scroll bars, wheel, scroll animation, size
+//     m_scroller           scroll bars, wheel, scroll animation, size
 //     CListCore            creation, destruction, settings, focus, redraw
 //     (CListHeaderBand, CListPainter and CListMetrics handle no messages)
 //   CDoubleBufferImpl    painting, through one off-screen buffer
 //   REFLECT_NOTIFICATIONS the editors' notifications back to them
-class CListWindow : public CListScroller, public CDoubleBufferImpl<CListWindow> {
+class CListWindow : public CListHeaderBand, public CDoubleBufferImpl<CListWindow> {
 public:
     BEGIN_MSG_MAP(CListWindow)
         MESSAGE_RANGE_HANDLER(WM_MOUSEMOVE, WM_XBUTTONDBLCLK, RelayToToolTip)
@@ -41,7 +42,8 @@ public:
         CHAIN_MSG_MAP_MEMBER(m_columnDrag)
         CHAIN_MSG_MAP_MEMBER(m_mouse)
         CHAIN_MSG_MAP_MEMBER(m_editing)
-        CHAIN_MSG_MAP(CListScroller)
+        CHAIN_MSG_MAP_MEMBER(m_scroller)
+        CHAIN_MSG_MAP(CListCore)
     END_MSG_MAP()
 
     // The layers' set-up, then the column drag's.
@@ -55,6 +57,7 @@ public:
     bool BeginCellEdit(int row, int cell) { return m_editing.BeginCellEdit(row, cell); }
     bool IsEditActive() const override { return m_editing.IsEditActive(); }
     bool ToggleCell(int row, int cell) { return m_editing.ToggleCell(row, cell); }
+    bool IsAnimating() const { return m_scroller.IsAnimating(); }
 
     // The whole paint pass for the part of the client area in clip.
     void DoPaint(HDC hdc, const RECT& clip);
@@ -71,9 +74,10 @@ private:
     // The map of the concerns whose changes m_accessibility reports.
     enum : DWORD { MAP_REPORTED = 1 };
 
+    CListScroller m_scroller{*this};
     CListEditing m_editing{*this};
-    CListMouse m_mouse{*this, m_editing, m_titleTips};
-    CListKeyboard m_keyboard{*this, m_editing};
+    CListMouse m_mouse{*this, m_scroller, m_editing, m_titleTips};
+    CListKeyboard m_keyboard{*this, m_scroller, m_editing};
     CListColumnDrag m_columnDrag{*this, m_mouse};
     CListHeaderInput m_headerInput{*this, m_mouse, m_columnDrag};
     CListAccessibility m_accessibility{*this, m_editing};
