@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "listctrl/grid/CListCore.h"
 #include "listctrl/grid/CListEditing.h"
 #include "listctrl/rules/AccessibleRowName.h"
 
@@ -98,7 +99,7 @@ void CListAccessibility::OpenRow(int row) {
         ::SetFocus(m_grid.m_hWnd);  // an open editor ends here and stores its cell
         const int cell = EditCell();
         m_grid.ScrollCellIntoView(row, cell);
-        m_grid.SelectRow(row, cell, 0);
+        m_editing.SelectRow(row, cell, 0);
     });
 }
 
@@ -117,11 +118,11 @@ bool CListAccessibility::SelectByFlags(int row, long flags) {
             m_grid.SetCurrentCell(row, cell);
         }
         if (take)
-            m_grid.SelectRow(row, cell, 0);
+            m_editing.SelectRow(row, cell, 0);
         else if (extend)
-            m_grid.SelectRow(row, cell, MK_SHIFT);
+            m_editing.SelectRow(row, cell, MK_SHIFT);
         else if ((add || remove) && add != m_grid.IsRowSelected(row))
-            m_grid.SelectRow(row, cell, MK_CONTROL);
+            m_editing.SelectRow(row, cell, MK_CONTROL);
     });
     return true;
 }

@@ -8,6 +8,7 @@
 #include "listctrl/accessibility/CListAccessible.h"
 #include "listctrl/rules/ListAccessState.h"
 
+class CListCore;
 class CListEditing;
 
 // What screen readers see of the list: the accessible object handed out on
@@ -18,7 +19,8 @@ class CListEditing;
 // with the repaint it causes.
 class CListAccessibility {
 public:
-    explicit CListAccessibility(CListEditing& grid) : m_grid(grid) {}
+    CListAccessibility(CListCore& grid, CListEditing& editing)
+        : m_grid(grid), m_editing(editing) {}
     CListAccessibility(const CListAccessibility&) = delete;
     CListAccessibility& operator=(const CListAccessibility&) = delete;
 
@@ -86,7 +88,7 @@ private:
     // The list as its accessible object sees it.
     class View : public CListAccessible::Grid {
     public:
-        View(CListAccessibility& owner, CListEditing& grid) : m_owner(owner), m_grid(grid) {}
+        View(CListAccessibility& owner, CListCore& grid) : m_owner(owner), m_grid(grid) {}
 
         int RowCount() const override;
         std::wstring RowName(int row) const override { return m_owner.SpokenRowName(row); }
@@ -103,10 +105,11 @@ private:
 
     private:
         CListAccessibility& m_owner;
-        CListEditing& m_grid;
+        CListCore& m_grid;
     };
 
-    CListEditing& m_grid;
+    CListCore& m_grid;
+    CListEditing& m_editing;
     View m_view{*this, m_grid};
     // Declared after the view it points at, so that it is disconnected first.
     CUniqueHandle<CAccessibleProxy*, CAccessibleProxy::Closer> m_accessible;

@@ -2,6 +2,7 @@
 
 #include "framework/CUniqueHandle.h"
 #include "listctrl/dragdrop/HeaderPayload.h"
+#include "listctrl/grid/CListHeaderBand.h"
 #include "listctrl/grid/CListMouse.h"
 #include "listctrl/rules/ColumnDrop.h"
 
@@ -25,7 +26,7 @@ void CListColumnDrag::DragColumn(int position) {
                            DROPEFFECT_MOVE);
     }
     HideDropArrows();
-    m_grid.EndPress();
+    m_mouse.EndPress();
     m_grid.SetPressedColumn(-1);
     m_draggedColumn = m_dropPosition = -1;
     m_grid.RedrawHeader();

@@ -8,6 +8,7 @@
 #include "listctrl/dragdrop/CDropArrows.h"
 #include "listctrl/dragdrop/HeaderDragHandler.h"
 
+class CListHeaderBand;
 class CListMouse;
 
 // Reordering the columns by dragging their header cells with OLE drag and
@@ -18,7 +19,7 @@ class CListMouse;
 // column would land.
 class CListColumnDrag final : public CMessageMap, private HeaderDragHandler {
 public:
-    explicit CListColumnDrag(CListMouse& grid) : m_grid(grid) {}
+    CListColumnDrag(CListHeaderBand& grid, CListMouse& mouse) : m_grid(grid), m_mouse(mouse) {}
     CListColumnDrag(const CListColumnDrag&) = delete;
     CListColumnDrag& operator=(const CListColumnDrag&) = delete;
 
@@ -78,7 +79,8 @@ private:
     LRESULT OnCancelMode(UINT, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled);
 
-    CListMouse& m_grid;
+    CListHeaderBand& m_grid;
+    CListMouse& m_mouse;
     CDragDrop m_dragDrop;
     CDropArrows m_dropArrows;
     int m_arrowsBand = 0;  // the band height and DPI the arrows were made for

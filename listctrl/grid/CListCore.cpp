@@ -350,7 +350,7 @@ RECT CListCore::CellTextRect(RECT cell, int position) const {
 }
 
 void CListCore::EndEditByFocus() {
-    if (m_editActive) ::SetFocus(m_hWnd);
+    if (IsEditActive()) ::SetFocus(m_hWnd);
 }
 
 LRESULT CListCore::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {

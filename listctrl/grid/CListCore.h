@@ -58,6 +58,10 @@ public:
     virtual bool SetUp();
     bool RefreshMetrics();
 
+    // An in-place editor is open over the current cell (the editing
+    // concern's to say): the list counts as focused and draws the cell so.
+    virtual bool IsEditActive() const = 0;
+
     bool IsThemed() const { return Options.UseThemes && m_headerTheme; }
     bool IsHorzBarInUse() const { return m_horzBarInUse; }
 
@@ -123,6 +127,16 @@ public:
     void ClearSelection();
     // Every row, unless the list selects single rows.
     void SelectAll();
+    // The row a Shift selection spans from; -1 for none.
+    void SetAnchorRow(int row) { m_selection.AnchorRow = row; }
+    // Rows first to last, as a selection rectangle touches them.
+    void SelectSpan(int first, int last) { m_selection.SelectSpan(first, last); }
+    // Selects as a click with these MK_SHIFT / MK_CONTROL bits would; the
+    // outcome says whether and with which cell to tell the parent.
+    RowSelection::Outcome SelectAsClick(int row, int cell, UINT modifiers) {
+        return m_selection.Select(row, cell, (modifiers & MK_SHIFT) != 0,
+                                  (modifiers & MK_CONTROL) != 0, Options.SingleSelect);
+    }
     bool GetCurrentCell(int& row, int& cell) const;
     void SetCurrentCell(int row, int cell);
     bool ScrollCellIntoView(int row, int cell);
@@ -139,6 +153,16 @@ public:
     // would be: as wide as the columns, within the client area.
     RECT GetRowRect(int row) const;
     int ScrollPosition(int bar) const;
+    // Where a scroll-box drag is (SIF_TRACKPOS).
+    int TrackPosition(int bar) const;
+    int ItemHeight() const { return ClientRect().bottom - ItemTop(); }
+    int FirstVisibleRow() const;
+    // The content above the item area: whole rows, since the item area
+    // always starts with a whole row whatever the vertical position.
+    int RowScrollOffset() const { return FirstVisibleRow() * m_rowHeight; }
+    // Where a cell's text goes: 3 pixels into the cell (4 in the first
+    // column), then 4 more in from either side.
+    RECT CellTextRect(RECT cell, int position) const;
     // Right edge of the columns in client coordinates.
     int ContentRight() const { return m_contentWidth - 1 - ScrollPosition(SB_HORZ); }
     bool CellFromPoint(int x, int y, int& row, int& cell) const;
@@ -147,6 +171,11 @@ public:
     void RedrawHeader();
     void UpdateScrollBars(int bar, int position, bool recomputeWidth);
     void Invalidate();
+
+    bool HasFocus() const { return ::GetFocus() == m_hWnd || IsEditActive(); }
+
+    // A focused editor ends when the list takes the focus back.
+    void EndEditByFocus();
 
     // ---- Notifications ------------------------------------------------
 
@@ -162,22 +191,8 @@ protected:
     // redraw to come back, so filling a list costs no window work per row.
     void RecalculateLayout();
 
-    int ItemHeight() const { return ClientRect().bottom - ItemTop(); }
-    int FirstVisibleRow() const;
-    // The content above the item area: whole rows, since the item area
-    // always starts with a whole row whatever the vertical position.
-    int RowScrollOffset() const { return FirstVisibleRow() * m_rowHeight; }
     bool IsScrolledToEnd(int bar) const;
     int SumOfWidths() const;
-
-    // Where a cell's text goes: 3 pixels into the cell (4 in the first
-    // column), then 4 more in from either side.
-    RECT CellTextRect(RECT cell, int position) const;
-
-    bool HasFocus() const { return ::GetFocus() == m_hWnd || m_editActive; }
-
-    // A focused editor ends when the list takes the focus back.
-    void EndEditByFocus();
 
     // ---- Message handlers ---------------------------------------------
 
@@ -200,8 +215,6 @@ protected:
     // The replaced procedure colours the editors' edit and list parts.
     LRESULT OnDefaultHandling(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
 
-    int TrackPosition(int bar) const;
-
     // ---- Data ---------------------------------------------------------
 
     std::vector<ListColumn> m_columns;
@@ -209,6 +222,5 @@ protected:
     int m_contentWidth = 0;
     bool m_redraw = true;              // WM_SETREDRAW
     bool m_horzBarInUse = false;
-    bool m_editActive = false;
     CListTitleTips m_titleTips;
 };

@@ -1,28 +1,33 @@
 #pragma once
 #include <windows.h>
 
-#include <cwchar>
 #include <string>
 #include <vector>
 
+#include "framework/CMessageMap.h"
+#include "listctrl/NMGRIDCELL.h"
 #include "listctrl/editors/CListCombo.h"
 #include "listctrl/editors/CListDate.h"
 #include "listctrl/editors/CListEdit.h"
-#include "listctrl/grid/CListScroller.h"
+
+class CListCore;
 
 // Selecting a row and editing its cells: the in-place editor opened over
 // the current cell, the result it reports (GLN_ENDEDIT) stored back, and
 // the check and three-state cells that change with a click or Space.
-class CListEditing : public CListScroller {
+class CListEditing final : public CMessageMap {
 public:
     enum : UINT_PTR { TIMER_DEFERRED_EDIT = 1002 };
     static constexpr UINT DEFERRED_EDIT_MS = 250;
+
+    explicit CListEditing(CListCore& grid) : m_grid(grid) {}
+    CListEditing(const CListEditing&) = delete;
+    CListEditing& operator=(const CListEditing&) = delete;
 
     BEGIN_MSG_MAP(CListEditing)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
         MESSAGE_HANDLER(WM_TIMER, OnTimer)
         NOTIFY_CODE_HANDLER(GLN_ENDEDIT, OnEndEdit)
-        CHAIN_MSG_MAP(CListScroller)
     END_MSG_MAP()
 
     // Selects as a click with these MK_SHIFT / MK_CONTROL bits would, then
@@ -40,7 +45,7 @@ public:
     // cycles 0 -> 1 -> -1 -> 0; false for any other cell.
     bool ToggleCell(int row, int cell);
 
-protected:
+private:
     static bool HasEditor(int kind);
 
     // A focus cell on a selected row: a row Ctrl+click just deselected
@@ -60,6 +65,9 @@ protected:
     // False when there was nothing to store: no date for a cell without one.
     bool StoreResult(const NMGRIDCELL& result);
 
+    CListCore& m_grid;
+    // Set while an editor is open over the current cell.
+    bool m_editActive = false;
     // One object of each editor for the list's life; each edit makes a
     // new editor window.
     CListEdit m_edit;

@@ -31,7 +31,6 @@ public:
 
     // The columns drawn hot (themed drawing only) and pressed; -1 for none.
     // Setting one redraws the band when it changes.
-    int GetHotColumn() const { return m_hotColumn; }
     int GetPressedColumn() const { return m_pressedColumn; }
     void SetHotColumn(int position);
     void SetPressedColumn(int position);

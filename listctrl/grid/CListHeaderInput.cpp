@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "listctrl/grid/CListColumnDrag.h"
+#include "listctrl/grid/CListHeaderBand.h"
 #include "listctrl/grid/CListMouse.h"
 
 bool CListHeaderInput::SortByColumn(int position) {
@@ -36,7 +37,7 @@ int CListHeaderInput::ResizableAt(POINT point) const {
     int position = -1;
     unsigned zone = 0;
     if (!IsInBand(point) || !m_grid.HeaderFromPoint(point.x, point.y, position, zone) ||
-        !(zone & CListMouse::ZONE_DIVIDER) || m_grid.IsColumnFixed(position))
+        !(zone & CListHeaderBand::ZONE_DIVIDER) || m_grid.IsColumnFixed(position))
         return -1;
     return position;
 }
@@ -47,7 +48,7 @@ LRESULT CListHeaderInput::OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL& bHand
         bHandled = FALSE;
         return 0;
     }
-    m_grid.BeginPress(point);
+    m_mouse.BeginPress(point);
     m_pressPoint = point;
     const int resizable = ResizableAt(point);
     int position = -1;
@@ -78,7 +79,7 @@ LRESULT CListHeaderInput::OnLButtonDblClk(UINT, WPARAM, LPARAM lParam, BOOL& bHa
     unsigned zone = 0;
     const POINT point = CListMouse::PointOf(lParam);
     if (IsInBand(point) && m_grid.HeaderFromPoint(point.x, point.y, position, zone) &&
-        (zone & CListMouse::ZONE_DIVIDER))
+        (zone & CListHeaderBand::ZONE_DIVIDER))
         m_grid.FitColumnToContent(position);
     bHandled = FALSE;
     return 0;

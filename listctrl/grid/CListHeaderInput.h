@@ -4,6 +4,7 @@
 #include "framework/CMessageMap.h"
 
 class CListColumnDrag;
+class CListHeaderBand;
 class CListMouse;
 
 // The mouse on the header band: hot tracking, the divider cursor, column
@@ -14,8 +15,8 @@ class CListHeaderInput final : public CMessageMap {
 public:
     enum : UINT_PTR { TIMER_AUTO_SHRINK = 1001 };
 
-    CListHeaderInput(CListMouse& grid, CListColumnDrag& columnDrag)
-        : m_grid(grid), m_columnDrag(columnDrag) {}
+    CListHeaderInput(CListHeaderBand& grid, CListMouse& mouse, CListColumnDrag& columnDrag)
+        : m_grid(grid), m_mouse(mouse), m_columnDrag(columnDrag) {}
     CListHeaderInput(const CListHeaderInput&) = delete;
     CListHeaderInput& operator=(const CListHeaderInput&) = delete;
 
@@ -73,7 +74,8 @@ private:
     void FollowResize(int x);
     LRESULT OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
 
-    CListMouse& m_grid;
+    CListHeaderBand& m_grid;
+    CListMouse& m_mouse;
     CListColumnDrag& m_columnDrag;
     POINT m_pressPoint{};  // client coordinates
     bool m_resizing = false;

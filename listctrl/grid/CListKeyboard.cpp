@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "listctrl/grid/CListCore.h"
 #include "listctrl/grid/CListEditing.h"
+#include "listctrl/grid/CListScroller.h"
 
 LRESULT CListKeyboard::OnKeyDown(UINT, WPARAM key, LPARAM, BOOL&) {
-    m_grid.StopAnimation();
+    m_scroller.StopAnimation();
     const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
     const bool shift = ::GetKeyState(VK_SHIFT) < 0;
     int row = -1, cell = -1;
@@ -18,7 +20,7 @@ LRESULT CListKeyboard::OnKeyDown(UINT, WPARAM key, LPARAM, BOOL&) {
         if (!ctrl) Tab(row, cell, shift);
         break;
     case VK_SPACE:
-        m_grid.ToggleCell(row, cell);
+        m_editing.ToggleCell(row, cell);
         break;
     case VK_UP:
         MoveTo(std::max(row - 1, 0), cell, ctrl, shift);
@@ -45,7 +47,7 @@ LRESULT CListKeyboard::OnKeyDown(UINT, WPARAM key, LPARAM, BOOL&) {
             MoveTo(row, std::clamp(cell + step, 0, std::max(lastCell, 0)), ctrl, shift);
         } else {
             ScrollSideways(key == VK_LEFT, ctrl);
-            if (!ctrl && m_grid.IsRow(row)) m_grid.SelectRow(row, cell, shift ? MK_SHIFT : 0);
+            if (!ctrl && m_grid.IsRow(row)) m_editing.SelectRow(row, cell, shift ? MK_SHIFT : 0);
         }
         break;
     default:
@@ -69,7 +71,7 @@ void CListKeyboard::MoveTo(int row, int cell, bool ctrl, bool shift) {
     m_grid.HideTitleTip(true);
     m_grid.SetCurrentCell(row, cell);
     const RowSelection& focus = m_grid.GetSelection();
-    if (!ctrl) m_grid.SelectRow(focus.CurrentRow, focus.CurrentCell, shift ? MK_SHIFT : 0);
+    if (!ctrl) m_editing.SelectRow(focus.CurrentRow, focus.CurrentCell, shift ? MK_SHIFT : 0);
 }
 
 void CListKeyboard::Tab(int row, int cell, bool backwards) {
@@ -107,6 +109,6 @@ void CListKeyboard::SearchAhead(wchar_t letter, int row, int cell) {
                                      [&rows, id](int r) { return rows.CellText(r, id); });
     if (hit == -1) return;
     m_grid.HideTitleTip(true);
-    m_grid.SelectRow(hit, cell, MK_LBUTTON);
+    m_editing.SelectRow(hit, cell, MK_LBUTTON);
     m_grid.ScrollCellIntoView(hit, cell);
 }

@@ -6,7 +6,9 @@
 #include "framework/CMessageMap.h"
 #include "listctrl/rules/TypeAhead.h"
 
+class CListCore;
 class CListEditing;
+class CListScroller;
 
 // The keys of the list: moving the focus row and cell, toggling with
 // Space, selecting all, and finding a row by typing the start of its text.
@@ -14,7 +16,8 @@ class CListEditing;
 // on to the next or previous control of the dialog.
 class CListKeyboard : public CMessageMap {
 public:
-    explicit CListKeyboard(CListEditing& grid) : m_grid(grid) {}
+    CListKeyboard(CListCore& grid, CListScroller& scroller, CListEditing& editing)
+        : m_grid(grid), m_scroller(scroller), m_editing(editing) {}
     CListKeyboard(const CListKeyboard&) = delete;
     CListKeyboard& operator=(const CListKeyboard&) = delete;
 
@@ -47,6 +50,8 @@ private:
     // Searches the sort column (the first column while nothing is sorted).
     void SearchAhead(wchar_t letter, int row, int cell);
 
-    CListEditing& m_grid;
+    CListCore& m_grid;
+    CListScroller& m_scroller;
+    CListEditing& m_editing;
     TypeAhead m_typeAhead{[] { return static_cast<std::uint32_t>(::GetTickCount()); }};
 };

@@ -22,6 +22,8 @@ public:
     HIMAGELIST GetImageList() const { return m_images.Get(); }
     HFONT GetFont() const { return m_font.Get(); }
     HCURSOR GetDividerCursor() const { return m_dividerCursor.Get(); }
+    HCURSOR GetLinkCursor() const { return m_linkCursor.Get(); }
+    COLORREF GetBackgroundColor() const { return m_colors.Background; }
     // What the list that owns the rows answers about them, and how it
     // reorders them.
     const GridRows& Rows() const { return *this; }

@@ -1,27 +1,26 @@
 #include "listctrl/grid/CListMouse.h"
 
-LRESULT CListMouse::RelayToToolTip(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
-    const DWORD position = ::GetMessagePos();
-    const MSG message{m_hWnd, uMsg, wParam, lParam, static_cast<DWORD>(::GetMessageTime()),
-                      {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))}};
-    m_titleTips.Relay(message);
-    bHandled = FALSE;
-    return 0;
-}
+#include <algorithm>
+#include <cstdlib>
+
+#include "listctrl/grid/CListEditing.h"
+#include "listctrl/grid/CListPainter.h"
+#include "listctrl/grid/CListScroller.h"
+#include "listctrl/grid/CListTitleTips.h"
 
 void CListMouse::UpdateTitleTip(int x, int y, int row, int cell) {
-    if (m_editActive || m_titleTips.IsShownFor(row, cell)) return;
+    if (m_grid.IsEditActive() || m_titleTips.IsShownFor(row, cell)) return;
     RECT text;
-    if (!GetCellRect(row, cell, text)) {
-        HideTitleTip(true);
+    if (!m_grid.GetCellRect(row, cell, text)) {
+        m_grid.HideTitleTip(true);
         return;
     }
-    text = CellTextRect(text, cell);
+    text = m_grid.CellTextRect(text, cell);
     if (!::PtInRect(&text, POINT{x, y})) return;
-    const int id = GetColumnId(cell);
+    const int id = m_grid.GetColumnId(cell);
     const std::wstring shown = TitleTipText(row, id);
-    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&text), 2);
-    m_titleTips.Show(row, cell, text, shown, CellToolTip(row, id));
+    ::MapWindowPoints(m_grid.m_hWnd, nullptr, reinterpret_cast<POINT*>(&text), 2);
+    m_titleTips.Show(row, cell, text, shown, m_grid.Rows().CellToolTip(row, id));
 }
 
 POINT CListMouse::PointOf(LPARAM lParam) {
@@ -33,22 +32,22 @@ UINT CListMouse::ModifiersOf(WPARAM wParam) {
 }
 
 void CListMouse::BeginPress(POINT point) {
-    HideTitleTip(true);
+    m_grid.HideTitleTip(true);
     m_buttonDown = true;
     m_downPoint = point;
     m_downContentPoint = ContentPoint(point);
-    StopAnimation();
-    ::SetFocus(m_hWnd);  // an open editor ends here and stores its cell
-    ::SetCapture(m_hWnd);
+    m_scroller.StopAnimation();
+    ::SetFocus(m_grid.m_hWnd);  // an open editor ends here and stores its cell
+    ::SetCapture(m_grid.m_hWnd);
 }
 
 void CListMouse::EndPress() {
-    if (m_buttonDown && ::GetCapture() == m_hWnd) ::ReleaseCapture();
+    if (m_buttonDown && ::GetCapture() == m_grid.m_hWnd) ::ReleaseCapture();
     m_buttonDown = false;
 }
 
 bool CListMouse::IsInMultipleSelection(int row) const {
-    return IsRowSelected(row) && m_selection.Count() >= 2;
+    return m_grid.IsRowSelected(row) && m_grid.GetSelection().Count() >= 2;
 }
 
 LRESULT CListMouse::OnLButtonDown(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
@@ -56,29 +55,29 @@ LRESULT CListMouse::OnLButtonDown(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
     BeginPress(point);
     const UINT modifiers = ModifiersOf(wParam);
     int row = -1, cell = -1;
-    if (!CellFromPoint(point.x, point.y, row, cell)) {
-        m_selection.AnchorRow = -1;
+    if (!m_grid.CellFromPoint(point.x, point.y, row, cell)) {
+        m_grid.SetAnchorRow(-1);
         m_rectangleAllowed = true;
         return 0;
     }
     if (modifiers == 0 && cell != 0) {
         m_rectangleAllowed = true;
-        m_selection.AnchorRow = row;
+        m_grid.SetAnchorRow(row);
     }
-    if (modifiers != 0 || !IsInMultipleSelection(row)) SelectRow(row, cell, modifiers);
+    if (modifiers != 0 || !IsInMultipleSelection(row)) m_editing.SelectRow(row, cell, modifiers);
     PressCell(row, cell);
     return 0;
 }
 
 void CListMouse::PressCell(int row, int cell) {
-    const int id = GetColumnId(cell);
-    if (CellFlags(row, id) & CELLF_READONLY) return;
-    if (ToggleCell(row, cell)) {
+    const int id = m_grid.GetColumnId(cell);
+    if (m_grid.Rows().CellFlags(row, id) & CELLF_READONLY) return;
+    if (m_editing.ToggleCell(row, cell)) {
         m_rectangleAllowed = false;
-    } else if (CellKind(row, id) == CELL_LINK) {
-        ::SetCursor(m_linkCursor.Get());
+    } else if (m_grid.Rows().CellKind(row, id) == CELL_LINK) {
+        ::SetCursor(m_grid.GetLinkCursor());
         m_rectangleAllowed = false;
-        SendCellNotify(row, cell, GLN_LINKCLICK);
+        m_grid.SendCellNotify(row, cell, GLN_LINKCLICK);
     }
 }
 
@@ -92,45 +91,45 @@ LRESULT CListMouse::OnLButtonUp(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
     }
     const POINT point = PointOf(lParam);
     int row = -1, cell = -1;
-    const bool onCell = CellFromPoint(point.x, point.y, row, cell);
+    const bool onCell = m_grid.CellFromPoint(point.x, point.y, row, cell);
     if (onCell && ModifiersOf(wParam) == 0 && IsInMultipleSelection(row))
-        SelectRow(row, cell, 0);
+        m_editing.SelectRow(row, cell, 0);
     NotifyAt(onCell, row, cell, GLN_LEFTCLICK);
     return 0;
 }
 
 LRESULT CListMouse::OnLButtonDblClk(UINT, WPARAM, LPARAM lParam, BOOL&) {
-    HideTitleTip(true);
-    ::SendMessageW(m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+    m_grid.HideTitleTip(true);
+    ::SendMessageW(m_grid.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, lParam);
     const POINT point = PointOf(lParam);
     int row = -1, cell = -1;
-    const bool onCell = CellFromPoint(point.x, point.y, row, cell);
+    const bool onCell = m_grid.CellFromPoint(point.x, point.y, row, cell);
     NotifyAt(onCell, row, cell, GLN_DOUBLECLICK);
     return 0;
 }
 
 LRESULT CListMouse::OnRButtonDown(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
-    StopAnimation();
-    ::SetFocus(m_hWnd);
-    HideTitleTip(true);
+    m_scroller.StopAnimation();
+    ::SetFocus(m_grid.m_hWnd);
+    m_grid.HideTitleTip(true);
     const POINT point = PointOf(lParam);
     int row = -1, cell = -1;
-    if (CellFromPoint(point.x, point.y, row, cell) && !IsRowSelected(row))
-        SelectRow(row, cell, ModifiersOf(wParam));
+    if (m_grid.CellFromPoint(point.x, point.y, row, cell) && !m_grid.IsRowSelected(row))
+        m_editing.SelectRow(row, cell, ModifiersOf(wParam));
     return 0;
 }
 
 LRESULT CListMouse::OnRButtonUp(UINT, WPARAM, LPARAM lParam, BOOL&) {
     const POINT point = PointOf(lParam);
     int row = -1, cell = -1;
-    const bool onCell = CellFromPoint(point.x, point.y, row, cell);
-    if (!onCell) ClearSelection();
+    const bool onCell = m_grid.CellFromPoint(point.x, point.y, row, cell);
+    if (!onCell) m_grid.ClearSelection();
     NotifyAt(onCell, row, cell, GLN_RIGHTCLICK);
     return 0;
 }
 
 void CListMouse::NotifyAt(bool onCell, int row, int cell, int code) {
-    SendCellNotify(onCell ? row : -1, onCell ? cell : -1, code);
+    m_grid.SendCellNotify(onCell ? row : -1, onCell ? cell : -1, code);
 }
 
 LRESULT CListMouse::OnMouseMove(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
@@ -147,15 +146,15 @@ LRESULT CListMouse::OnMouseMove(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
 
 LRESULT CListMouse::OnMouseLeave(UINT, WPARAM, LPARAM, BOOL&) {
     m_mouseTracked = false;
-    SetHotCell(-1, -1);
-    Invalidate();
+    m_grid.SetHotCell(-1, -1);
+    m_grid.Invalidate();
     return 0;
 }
 
 LRESULT CListMouse::OnCancelMode(UINT, WPARAM, LPARAM, BOOL&) {
     EndPress();
     if (m_rectangleActive) EndRectangle();
-    HideTitleTip(true);
+    m_grid.HideTitleTip(true);
     return 0;
 }
 
@@ -165,25 +164,25 @@ LRESULT CListMouse::OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
         return 0;
     }
     if (!m_rectangleActive) {
-        ::KillTimer(m_hWnd, TIMER_RECTANGLE_SCROLL);
+        ::KillTimer(m_grid.m_hWnd, TIMER_RECTANGLE_SCROLL);
         return 0;
     }
     POINT point;
     ::GetCursorPos(&point);
-    ::ScreenToClient(m_hWnd, &point);
+    ::ScreenToClient(m_grid.m_hWnd, &point);
     StretchRectangle(point);
     return 0;
 }
 
 LRESULT CListMouse::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-    ::KillTimer(m_hWnd, TIMER_RECTANGLE_SCROLL);
+    ::KillTimer(m_grid.m_hWnd, TIMER_RECTANGLE_SCROLL);
     bHandled = FALSE;
     return 0;
 }
 
 void CListMouse::TrackMouseLeave() {
     if (m_mouseTracked) return;
-    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_hWnd, 0};
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, m_grid.m_hWnd, 0};
     m_mouseTracked = ::_TrackMouseEvent(&track) != FALSE;
 }
 
@@ -191,13 +190,14 @@ void CListMouse::DragFrom(POINT point, WPARAM wParam) {
     if (!m_rectangleActive) {
         if (std::abs(point.x - m_downPoint.x) <= 3 && std::abs(point.y - m_downPoint.y) <= 3)
             return;
-        if (!m_rectangleAllowed && Options.DragSelectsRows) {
+        if (!m_rectangleAllowed && m_grid.Options.DragSelectsRows) {
             int row = -1, cell = -1;
-            CellFromPoint(point.x, point.y, row, cell);
-            if (row != -1 && !IsRowSelected(row)) SelectRow(row, cell, ModifiersOf(wParam));
+            m_grid.CellFromPoint(point.x, point.y, row, cell);
+            if (row != -1 && !m_grid.IsRowSelected(row))
+                m_editing.SelectRow(row, cell, ModifiersOf(wParam));
             return;
         }
-        if (Options.SingleSelect || m_editActive) return;
+        if (m_grid.Options.SingleSelect || m_grid.IsEditActive()) return;
         m_rectangleActive = true;
     }
     StretchRectangle(point);
@@ -205,14 +205,14 @@ void CListMouse::DragFrom(POINT point, WPARAM wParam) {
 
 void CListMouse::StretchRectangle(POINT point) {
     if (UpdateRectangle(point)) {
-        ::SetTimer(m_hWnd, TIMER_RECTANGLE_SCROLL, 20, nullptr);
+        ::SetTimer(m_grid.m_hWnd, TIMER_RECTANGLE_SCROLL, 20, nullptr);
         const DWORD now = ::GetTickCount();
         if (now - m_lastAutoScroll > 10) {
             m_lastAutoScroll = now;
             if (AutoScroll(point)) UpdateRectangle(point);
         }
     }
-    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    ::RedrawWindow(m_grid.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 bool CListMouse::UpdateRectangle(POINT point) {
@@ -222,95 +222,110 @@ bool CListMouse::UpdateRectangle(POINT point) {
                            std::max(m_downContentPoint.x, here.x),
                            std::max(m_downContentPoint.y, here.y)};
     if (::IsRectEmpty(&m_selectionRect)) return false;
-    if (m_selectionRect.left >= m_contentWidth || m_rowHeight <= 0) {
-        m_selection.SelectSpan(0, -1);
+    if (m_selectionRect.left > m_grid.GetContentWidth(false) || m_grid.GetRowHeight() <= 0) {
+        m_grid.SelectSpan(0, -1);
         return true;
     }
-    const int first = RowAtContentY(m_selectionRect.top - ItemTop());
-    const int last = RowAtContentY(m_selectionRect.bottom - ItemTop());
-    m_selection.SelectSpan(std::max(first, 0), std::min(last, RowCount() - 1));
+    const int first = RowAtContentY(m_selectionRect.top - m_grid.ItemTop());
+    const int last = RowAtContentY(m_selectionRect.bottom - m_grid.ItemTop());
+    m_grid.SelectSpan(std::max(first, 0), std::min(last, m_grid.Rows().RowCount() - 1));
     return true;
 }
 
 POINT CListMouse::ContentPoint(POINT point) const {
-    return POINT{point.x + ScrollPosition(SB_HORZ), point.y + RowScrollOffset()};
+    return POINT{point.x + m_grid.ScrollPosition(SB_HORZ), point.y + m_grid.RowScrollOffset()};
 }
 
 int CListMouse::RowAtContentY(int y) const {
-    return y >= 0 ? y / m_rowHeight : -((-y + m_rowHeight - 1) / m_rowHeight);
+    const int height = m_grid.GetRowHeight();
+    return y >= 0 ? y / height : -((-y + height - 1) / height);
 }
 
 bool CListMouse::AutoScroll(POINT point) {
-    const RECT client = ClientRect();
-    const int vertical = ScrollPosition(SB_VERT), horizontal = ScrollPosition(SB_HORZ);
-    if (point.y < ItemTop())
-        ::SendMessageW(m_hWnd, WM_VSCROLL, SB_LINEUP, 0);
+    const RECT client = m_grid.ClientRect();
+    const int vertical = m_grid.ScrollPosition(SB_VERT);
+    const int horizontal = m_grid.ScrollPosition(SB_HORZ);
+    if (point.y < m_grid.ItemTop())
+        ::SendMessageW(m_grid.m_hWnd, WM_VSCROLL, SB_LINEUP, 0);
     else if (point.y > client.bottom)
-        ::SendMessageW(m_hWnd, WM_VSCROLL, SB_LINEDOWN, 0);
+        ::SendMessageW(m_grid.m_hWnd, WM_VSCROLL, SB_LINEDOWN, 0);
     if (point.x < 0)
-        ::SendMessageW(m_hWnd, WM_HSCROLL, SB_LINELEFT, 0);
+        ::SendMessageW(m_grid.m_hWnd, WM_HSCROLL, SB_LINELEFT, 0);
     else if (point.x > client.right)
-        ::SendMessageW(m_hWnd, WM_HSCROLL, SB_LINERIGHT, 0);
-    return ScrollPosition(SB_VERT) != vertical || ScrollPosition(SB_HORZ) != horizontal;
+        ::SendMessageW(m_grid.m_hWnd, WM_HSCROLL, SB_LINERIGHT, 0);
+    return m_grid.ScrollPosition(SB_VERT) != vertical ||
+           m_grid.ScrollPosition(SB_HORZ) != horizontal;
 }
 
 void CListMouse::EndRectangle() {
     m_rectangleActive = false;
-    ::KillTimer(m_hWnd, TIMER_RECTANGLE_SCROLL);
-    Invalidate();
+    ::KillTimer(m_grid.m_hWnd, TIMER_RECTANGLE_SCROLL);
+    m_grid.Invalidate();
 }
 
 void CListMouse::TrackHotCell(POINT point) {
     int row = -1, cell = -1;
-    if (!CellFromPoint(point.x, point.y, row, cell)) {
+    if (!m_grid.CellFromPoint(point.x, point.y, row, cell)) {
         LeaveCells();
         return;
     }
-    if (row != GetHotRow() || cell != GetHotCell()) {
-        RedrawIfLink(GetHotRow(), GetHotCell());
-        SetHotCell(row, cell);
+    if (row != m_grid.GetHotRow() || cell != m_grid.GetHotCell()) {
+        RedrawIfLink(m_grid.GetHotRow(), m_grid.GetHotCell());
+        m_grid.SetHotCell(row, cell);
         RedrawIfLink(row, cell);
         SetCellToolTip(row, cell);
     }
-    if (IsLiveLink(row, cell)) ::SetCursor(m_linkCursor.Get());
+    if (IsLiveLink(row, cell)) ::SetCursor(m_grid.GetLinkCursor());
     UpdateTitleTip(point.x, point.y, row, cell);
 }
 
 void CListMouse::LeaveCells() {
-    RedrawIfLink(GetHotRow(), GetHotCell());
+    RedrawIfLink(m_grid.GetHotRow(), m_grid.GetHotCell());
     m_titleTips.RemoveCellToolTip();
-    SetHotCell(-1, -1);
-    HideTitleTip(true);
+    m_grid.SetHotCell(-1, -1);
+    m_grid.HideTitleTip(true);
 }
 
 bool CListMouse::IsLiveLink(int row, int cell) const {
     if (row == -1 || cell == -1) return false;
-    const int id = GetColumnId(cell);
-    return CellKind(row, id) == CELL_LINK &&
-           !(CellFlags(row, id) & CELLF_READONLY);
+    const int id = m_grid.GetColumnId(cell);
+    return m_grid.Rows().CellKind(row, id) == CELL_LINK &&
+           !(m_grid.Rows().CellFlags(row, id) & CELLF_READONLY);
 }
 
 void CListMouse::RedrawIfLink(int row, int cell) {
-    if (IsLiveLink(row, cell)) RedrawCell(row, cell);
+    if (IsLiveLink(row, cell)) m_grid.RedrawCell(row, cell);
 }
 
 void CListMouse::SetCellToolTip(int row, int cell) {
     RECT rect;
-    if (GetCellRect(row, -1, rect))
-        m_titleTips.SetCellToolTip(rect, CellToolTip(row, GetColumnId(cell)));
+    if (m_grid.GetCellRect(row, -1, rect))
+        m_titleTips.SetCellToolTip(rect, m_grid.Rows().CellToolTip(row, m_grid.GetColumnId(cell)));
     else
         m_titleTips.RemoveCellToolTip();
 }
 
 std::wstring CListMouse::TitleTipText(int row, int id) const {
-    switch (CellKind(row, id)) {
+    switch (m_grid.Rows().CellKind(row, id)) {
     case CELL_DATETIME:
-        return FormatCellDateTime(row, id);
+        return m_grid.FormatCellDateTime(row, id);
     case CELL_CHECK:
     case CELL_TRISTATE:
     case CELL_PROGRESS:
         return std::wstring();
     default:
-        return CellText(row, id);
+        return m_grid.Rows().CellText(row, id);
     }
+}
+
+bool CListMouse::GetSelectionRectangle(RECT& rectangle) const {
+    if (!m_rectangleActive) return false;
+    rectangle = m_selectionRect;
+    return true;
+}
+
+void CListMouse::SetSelectionRectangle(const RECT* rectangle) {
+    m_rectangleActive = rectangle != nullptr;
+    if (rectangle) m_selectionRect = *rectangle;
+    m_grid.Invalidate();
 }

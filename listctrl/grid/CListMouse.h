@@ -2,20 +2,29 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <string>
 
-#include "listctrl/grid/CListEditing.h"
+#include "framework/CMessageMap.h"
+
+class CListEditing;
+class CListPainter;
+class CListScroller;
+class CListTitleTips;
 
 // The mouse over the item area: clicks that select, toggle and follow
 // links, the selection rectangle with its auto-scroll, the hot cell, and
 // when the tips over the cells show (CListTitleTips). Presses in the header
 // band are the header input's (which sees them first); they start with
 // BeginPress as these do.
-class CListMouse : public CListEditing {
+class CListMouse final : public CMessageMap {
 public:
     enum : UINT_PTR { TIMER_RECTANGLE_SCROLL = 1003 };
+
+    CListMouse(CListPainter& grid, CListScroller& scroller, CListEditing& editing,
+               CListTitleTips& titleTips)
+        : m_grid(grid), m_scroller(scroller), m_editing(editing), m_titleTips(titleTips) {}
+    CListMouse(const CListMouse&) = delete;
+    CListMouse& operator=(const CListMouse&) = delete;
 
     BEGIN_MSG_MAP(CListMouse)
         MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
@@ -28,16 +37,7 @@ public:
         MESSAGE_HANDLER(WM_CANCELMODE, OnCancelMode)
         MESSAGE_HANDLER(WM_TIMER, OnTimer)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
-        CHAIN_MSG_MAP(CListEditing)
     END_MSG_MAP()
-
-    // Every mouse message goes past the cell tooltip first, so that it
-    // can tell when to show itself.
-    LRESULT RelayToToolTip(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
-
-    // The whole text of a cut-off cell over the cell, while the mouse is
-    // over its text and no editor is open.
-    void UpdateTitleTip(int x, int y, int row, int cell);
 
     // The client point of a mouse message.
     static POINT PointOf(LPARAM lParam);
@@ -47,7 +47,14 @@ public:
 
     void EndPress();
 
-protected:
+    // The rubber band while a drag over the items draws one (content
+    // coordinates); false while there is none.
+    bool GetSelectionRectangle(RECT& rectangle) const;
+
+    // Shows the rubber band as a drag leaves it, or none for null.
+    void SetSelectionRectangle(const RECT* rectangle);
+
+private:
     static UINT ModifiersOf(WPARAM wParam);
 
     // A plain press inside a multiple selection keeps it; the release
@@ -101,6 +108,10 @@ protected:
 
     // ---- Hot cell, cell tooltip, title tip -------------------------------
 
+    // The whole text of a cut-off cell over the cell, while the mouse is
+    // over its text and no editor is open.
+    void UpdateTitleTip(int x, int y, int row, int cell);
+
     void TrackHotCell(POINT point);
     void LeaveCells();
 
@@ -115,6 +126,10 @@ protected:
     // Images and bars have no text to show in full.
     std::wstring TitleTipText(int row, int id) const;
 
+    CListPainter& m_grid;
+    CListScroller& m_scroller;
+    CListEditing& m_editing;
+    CListTitleTips& m_titleTips;
     bool m_buttonDown = false;
     POINT m_downPoint{};         // client coordinates of the press
     POINT m_downContentPoint{};  // the same plus the scroll positions

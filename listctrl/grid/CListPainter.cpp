@@ -50,7 +50,7 @@ bool CListPainter::IsCurrentCell(int row, int position) const {
 
 void CListPainter::PaintCurrentCell(HDC hdc, const RECT& cell, bool focused) {
     if (!IsThemed()) {
-        if (m_editActive) {
+        if (IsEditActive()) {
             ListDrawing::FillSolid(hdc, cell, m_colors.Background);
             ListDrawing::FrameSolid(hdc, cell, CURRENT_CLASSIC);
         } else {
@@ -59,7 +59,7 @@ void CListPainter::PaintCurrentCell(HDC hdc, const RECT& cell, bool focused) {
     } else if (focused) {
         const RECT inside = ListDrawing::DrawRoundedFrame(
             hdc, cell, FRAME_OUTER_FOCUSED, FRAME_INNER_FOCUSED, m_colors.Background);
-        if (m_editActive)
+        if (IsEditActive())
             ListDrawing::FillSolid(hdc, inside, m_colors.Background);
         else
             ListDrawing::FillGradient(hdc, inside, CURRENT_TOP, CURRENT_BOTTOM);

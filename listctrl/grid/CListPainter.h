@@ -19,8 +19,15 @@ public:
                  IMAGE_GREEN_CHECK = 4, IMAGE_RED_CROSS = 5 };
     static constexpr UINT TEXT_FORMAT = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
 
-protected:
+    // One row's cells, drawn focused or not, clipped to clip.
+    void PaintRow(HDC hdc, int row, const RECT& rowRect, const RECT& clip, bool focused);
 
+    // The cell under the mouse, whose link shows underlined; -1 for none.
+    int GetHotRow() const { return m_hotRow; }
+    int GetHotCell() const { return m_hotCell; }
+    void SetHotCell(int row, int cell);
+
+protected:
     static constexpr COLORREF FRAME_OUTER_FOCUSED = 0xF5C8AA, FRAME_INNER_FOCUSED = 0xFAFAE6;
     static constexpr COLORREF GRADIENT_TOP_FOCUSED = 0xFAF0D2, GRADIENT_BOTTOM_FOCUSED = 0xFAD7B9;
     static constexpr COLORREF GRADIENT_TOP_UNFOCUSED = 0xFAFAFA,
@@ -35,7 +42,6 @@ protected:
     // ---- Rows and cells -----------------------------------------------
 
     void PaintRows(HDC hdc, const RECT& clip);
-    void PaintRow(HDC hdc, int row, const RECT& rowRect, const RECT& clip, bool focused);
     bool IsCurrentCell(int row, int position) const;
     void PaintCurrentCell(HDC hdc, const RECT& cell, bool focused);
     void PaintCell(HDC hdc, int row, int position, const RECT& cell, bool selected, bool focused);
@@ -57,11 +63,6 @@ protected:
 
     // Lays the drawn content, 180/255 opaque, over a fill of colour.
     static void BlendOver(HDC hdc, const RECT& rect, COLORREF color);
-
-    // The cell under the mouse, whose link shows underlined; -1 for none.
-    int GetHotRow() const { return m_hotRow; }
-    int GetHotCell() const { return m_hotCell; }
-    void SetHotCell(int row, int cell);
 
     // The hot cell stays on its column.
     void FollowMovedColumns(int position, int before) override;

@@ -1,22 +1,22 @@
 #pragma once
 #include <windows.h>
-#include <commctrl.h>
-#include <uxtheme.h>
 
-#include <algorithm>
-#include <string>
-#include <vector>
-
+#include "framework/CMessageMap.h"
 #include "framework/CUniqueHandle.h"
-#include "listctrl/grid/CListHeaderBand.h"
-#include "listctrl/drawing/ListDrawing.h"
 #include "listctrl/rules/ScrollAnimation.h"
-#include "listctrl/rules/ScrollArithmetic.h"
 
-// The scroll bars, the mouse wheel and the animated vertical scroll.
-class CListScroller : public CListHeaderBand {
+class CListPainter;
+
+// The scroll bars, the mouse wheel and the animated vertical scroll: while
+// it runs, the rows it passes over are drawn once into a strip and the
+// item area shows a moving part of it.
+class CListScroller final : public CMessageMap {
 public:
     enum Timer : UINT_PTR { TIMER_SCROLL_ANIMATION = 1004 };
+
+    explicit CListScroller(CListPainter& grid) : m_grid(grid) {}
+    CListScroller(const CListScroller&) = delete;
+    CListScroller& operator=(const CListScroller&) = delete;
 
     BEGIN_MSG_MAP(CListScroller)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
@@ -25,13 +25,16 @@ public:
         MESSAGE_HANDLER(WM_HSCROLL, OnHScroll)
         MESSAGE_HANDLER(WM_MOUSEWHEEL, OnMouseWheel)
         MESSAGE_HANDLER(WM_TIMER, OnTimer)
-        CHAIN_MSG_MAP(CListHeaderBand)
     END_MSG_MAP()
 
     bool IsAnimating() const { return m_animation.Running(); }
     void StopAnimation();
 
-protected:
+    // The animation's current frame over the item area; false, nothing
+    // drawn, while no animation runs.
+    bool PaintAnimationFrame(HDC hdc);
+
+private:
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnSize(UINT, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnVScroll(UINT, WPARAM wParam, LPARAM, BOOL&);
@@ -39,16 +42,14 @@ protected:
     LRESULT OnMouseWheel(UINT, WPARAM wParam, LPARAM, BOOL&);
     LRESULT OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
 
-    // ---- Scroll animation ---------------------------------------------
-
     void StartAnimation(int fromRow, int toRow);
 
     // Renders the rows the animation passes over, once, into a strip.
     bool RenderAnimationStrip();
 
-    void PaintAnimationFrame(HDC hdc);
     void RedrawItemArea();
 
+    CListPainter& m_grid;
     ScrollAnimation m_animation;
     bool m_animationStarted = false;  // since the last end-scroll
     CBitmapHandle m_strip;

@@ -2,17 +2,24 @@
 
 #include "listctrl/drawing/ListDrawing.h"
 
-bool CListWindow::SetUp() { return CListMouse::SetUp() && m_columnDrag.SetUp(); }
+bool CListWindow::SetUp() { return CListHeaderBand::SetUp() && m_columnDrag.SetUp(); }
+
+LRESULT CListWindow::RelayToToolTip(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
+    const DWORD position = ::GetMessagePos();
+    const MSG message{m_hWnd, uMsg, wParam, lParam, static_cast<DWORD>(::GetMessageTime()),
+                      {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))}};
+    m_titleTips.Relay(message);
+    bHandled = FALSE;
+    return 0;
+}
 
 void CListWindow::DoPaint(HDC hdc, const RECT& clip) {
     const int saved = ::SaveDC(hdc);
     ListDrawing::FillSolid(hdc, clip, m_colors.Background);
     ::SetBkMode(hdc, TRANSPARENT);
-    if (m_strip)
-        PaintAnimationFrame(hdc);
-    else
-        PaintRows(hdc, clip);
-    if (m_rectangleActive) PaintSelectionRectangle(hdc, m_selectionRect);
+    if (!m_scroller.PaintAnimationFrame(hdc)) PaintRows(hdc, clip);
+    RECT rectangle;
+    if (m_mouse.GetSelectionRectangle(rectangle)) PaintSelectionRectangle(hdc, rectangle);
     if (Options.ShowHeader && clip.top < m_headerHeight) PaintHeader(hdc, clip);
     ::RestoreDC(hdc, saved);
 }

@@ -113,11 +113,7 @@ public:
         RecalculateLayout();
     }
     // The rubber band as a drag over the items leaves it (content coordinates).
-    void SetSelectionRectangle(const RECT* rect) {
-        m_rectangleActive = rect != nullptr;
-        if (rect) m_selectionRect = *rect;
-        Invalidate();
-    }
+    void SetSelectionRectangle(const RECT* rect) { Mouse().SetSelectionRectangle(rect); }
     void SetCurrent(int row, int cell) {
         m_selection.CurrentRow = row;
         m_selection.CurrentCell = cell;
