@@ -2,6 +2,7 @@
 
 #include "framework/CUniqueHandle.h"
 #include "listctrl/dragdrop/HeaderPayload.h"
+#include "listctrl/grid/CListCore.h"
 #include "listctrl/grid/CListHeaderBand.h"
 #include "listctrl/grid/CListMouse.h"
 #include "listctrl/rules/ColumnDrop.h"
@@ -27,7 +28,7 @@ void CListColumnDrag::DragColumn(int position) {
     }
     HideDropArrows();
     m_mouse.EndPress();
-    m_grid.SetPressedColumn(-1);
+    m_band.SetPressedColumn(-1);
     m_draggedColumn = m_dropPosition = -1;
     m_grid.RedrawHeader();
 }
@@ -46,7 +47,7 @@ bool CListColumnDrag::MakeDragImage(int position, SHDRAGIMAGE& image) {
     ::ReleaseDC(m_grid.m_hWnd, screen);
     if (!dc || !bitmap) return true;
     const HGDIOBJ oldBitmap = ::SelectObject(dc.Get(), bitmap.Get());
-    m_grid.PaintPressedHeaderCell(dc.Get(), position, RECT{0, 0, size.cx, size.cy});
+    m_band.PaintPressedHeaderCell(dc.Get(), position, RECT{0, 0, size.cx, size.cy});
     ::SelectObject(dc.Get(), oldBitmap);
     image.hbmpDragImage = bitmap.Release();
     return true;
@@ -78,10 +79,10 @@ int CListColumnDrag::FindDropPosition(POINT point) {
     int hit = -1;
     unsigned zone = 0;
     RECT cell{};
-    if (!m_grid.HeaderFromPoint(point.x, point.y, hit, zone) ||
+    if (!m_band.HeaderFromPoint(point.x, point.y, hit, zone) ||
         !m_grid.GetColumnHeaderRect(hit, cell))
         hit = -1;
-    m_grid.SetHotColumn(hit);
+    m_band.SetHotColumn(hit);
     return ColumnDrop::DropPosition(hit, cell.left, cell.right, point.x, m_draggedColumn);
 }
 

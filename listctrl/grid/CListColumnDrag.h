@@ -8,6 +8,7 @@
 #include "listctrl/dragdrop/CDropArrows.h"
 #include "listctrl/dragdrop/HeaderDragHandler.h"
 
+class CListCore;
 class CListHeaderBand;
 class CListMouse;
 
@@ -19,7 +20,8 @@ class CListMouse;
 // column would land.
 class CListColumnDrag final : public CMessageMap, private HeaderDragHandler {
 public:
-    CListColumnDrag(CListHeaderBand& grid, CListMouse& mouse) : m_grid(grid), m_mouse(mouse) {}
+    CListColumnDrag(CListCore& grid, CListHeaderBand& band, CListMouse& mouse)
+        : m_grid(grid), m_band(band), m_mouse(mouse) {}
     CListColumnDrag(const CListColumnDrag&) = delete;
     CListColumnDrag& operator=(const CListColumnDrag&) = delete;
 
@@ -79,7 +81,8 @@ private:
     LRESULT OnCancelMode(UINT, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled);
 
-    CListHeaderBand& m_grid;
+    CListCore& m_grid;
+    CListHeaderBand& m_band;
     CListMouse& m_mouse;
     CDragDrop m_dragDrop;
     CDropArrows m_dropArrows;

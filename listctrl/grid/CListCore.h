@@ -24,11 +24,12 @@
 #include "framework/SystemMessageFont.h"
 #include "framework/WindowDpi.h"
 
-// The grid's foundation over its metrics: options, columns, selection,
-// geometry and the companion windows. The layers above it (painting, header band,
-// scrolling, editing, mouse) each add one concern
-// and chain their message maps down to this one. The rows themselves are
-// the concrete list's: the grid asks for them through GridRows.
+// The grid's one state, over its metrics: options, columns, selection and
+// focus cell, scroll position, geometry, notifications and the companion
+// windows. The concerns (members of CListWindow, which derives from this)
+// read and change it through its public operations; its message map comes
+// last in the window's. The rows themselves are the concrete list's: the
+// grid asks for them through GridRows.
 class CListCore : public CListMetrics {
 public:
     ListOptions Options;
@@ -74,6 +75,8 @@ public:
     bool IsColumn(int position) const { return position >= 0 && position < GetColumnCount(); }
 
     bool GetColumn(int position, ListColumn& column) const;
+    // The column at an existing position, read in place (no copy).
+    const ListColumn& ColumnAt(int position) const { return m_columns[position]; }
     int GetColumnWidth(int position) const;
     bool SetColumnWidth(int position, int width);
 
@@ -156,6 +159,7 @@ public:
     // Where a scroll-box drag is (SIF_TRACKPOS).
     int TrackPosition(int bar) const;
     int ItemHeight() const { return ClientRect().bottom - ItemTop(); }
+    bool IsScrolledToEnd(int bar) const;
     int FirstVisibleRow() const;
     // The content above the item area: whole rows, since the item area
     // always starts with a whole row whatever the vertical position.
@@ -191,7 +195,6 @@ protected:
     // redraw to come back, so filling a list costs no window work per row.
     void RecalculateLayout();
 
-    bool IsScrolledToEnd(int bar) const;
     int SumOfWidths() const;
 
     // ---- Message handlers ---------------------------------------------

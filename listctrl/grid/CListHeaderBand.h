@@ -1,21 +1,22 @@
 #pragma once
 #include <windows.h>
-#include <commctrl.h>
-#include <uxtheme.h>
 
-#include <algorithm>
 #include <string>
-#include <vector>
 
 #include "framework/CUniqueHandle.h"
-#include "listctrl/grid/CListPainter.h"
 #include "listctrl/drawing/HeaderBandLook.h"
-#include "listctrl/drawing/ListDrawing.h"
+
+class CListCore;
+class CListPainter;
 
 // The header band the list draws itself: column captions, images, sort
-// arrows, hot and pressed columns; and where a point lies on it.
-class CListHeaderBand : public CListPainter {
+// arrows, hot and pressed columns; and where a point lies on it. It keeps
+// the hot and pressed columns and the band's picture.
+class CListHeaderBand {
 public:
+    // painter: draws the captions' images and texts as the cells' are.
+    CListHeaderBand(CListCore& grid, CListPainter& painter) : m_grid(grid), m_painter(painter) {}
+
     // Zone bits of a header point.
     enum : unsigned { ZONE_DIVIDER = 1 };
 
@@ -38,7 +39,11 @@ public:
     // A header cell drawn pressed into item, as a column drag shows it.
     void PaintPressedHeaderCell(HDC hdc, int position, RECT item);
 
-protected:
+    // Themed header parts are slow to draw, so the band is drawn into a
+    // picture of its own and copied from there while its look stays the same.
+    void PaintHeader(HDC hdc, const RECT& clip);
+
+private:
     // Right of a divider the column to pull open is the last of any
     // zero-width columns that follow it, so a collapsed column can be had.
     int DividerColumn(int column, bool leftOfDivider) const;
@@ -49,10 +54,6 @@ protected:
     enum ThemePart { PART_HEADER_ITEM = 1 };
     enum ThemeState { STATE_NORMAL = 1, STATE_HOT = 2, STATE_PRESSED = 3 };
 
-    // Themed header parts are slow to draw, so the band is drawn into a
-    // picture of its own and copied from there while its look stays the same.
-    void PaintHeader(HDC hdc, const RECT& clip);
-
     void DrawBand(HDC hdc, const RECT& clip);
     void PaintHeaderItem(HDC hdc, int position, const RECT& item, HPEN light, HPEN shadow);
 
@@ -60,7 +61,6 @@ protected:
     // due, in the list font and header text colour already selected.
     void PaintHeaderCaption(HDC hdc, int position, const RECT& item, bool withSortArrow);
 
-private:
     HeaderBandLook CurrentBandLook(const RECT& band) const;
 
     // Draws the band's picture again when its look has changed; false when
@@ -68,6 +68,8 @@ private:
     // memory: a memory DC compatible with hdc to draw with.
     bool UpdateBandPicture(HDC hdc, HDC memory, const RECT& band);
 
+    CListCore& m_grid;
+    CListPainter& m_painter;
     CBitmapHandle m_bandPicture;
     HeaderBandLook m_bandLook;  // what m_bandPicture shows
     int m_hotColumn = -1, m_pressedColumn = -1;

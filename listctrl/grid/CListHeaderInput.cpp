@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "listctrl/grid/CListColumnDrag.h"
+#include "listctrl/grid/CListCore.h"
 #include "listctrl/grid/CListHeaderBand.h"
 #include "listctrl/grid/CListMouse.h"
 
@@ -30,13 +31,13 @@ bool CListHeaderInput::IsInBand(POINT point) const {
 }
 
 bool CListHeaderInput::IsPressing() const {
-    return m_resizing || m_grid.GetPressedColumn() != -1;
+    return m_resizing || m_band.GetPressedColumn() != -1;
 }
 
 int CListHeaderInput::ResizableAt(POINT point) const {
     int position = -1;
     unsigned zone = 0;
-    if (!IsInBand(point) || !m_grid.HeaderFromPoint(point.x, point.y, position, zone) ||
+    if (!IsInBand(point) || !m_band.HeaderFromPoint(point.x, point.y, position, zone) ||
         !(zone & CListHeaderBand::ZONE_DIVIDER) || m_grid.IsColumnFixed(position))
         return -1;
     return position;
@@ -59,15 +60,15 @@ LRESULT CListHeaderInput::OnLButtonDown(UINT, WPARAM, LPARAM lParam, BOOL& bHand
         m_resizeColumn = resizable;
         m_startWidth = m_grid.GetColumnWidth(resizable);
         m_startX = ScreenX(point);
-    } else if (m_grid.HeaderFromPoint(point.x, point.y, position, zone)) {
-        m_grid.SetPressedColumn(position);
+    } else if (m_band.HeaderFromPoint(point.x, point.y, position, zone)) {
+        m_band.SetPressedColumn(position);
     }
     return 0;
 }
 
 LRESULT CListHeaderInput::OnLButtonUp(UINT, WPARAM, LPARAM, BOOL& bHandled) {
     if (IsPressing()) {
-        if (!m_resizing) SortByColumn(m_grid.GetPressedColumn());
+        if (!m_resizing) SortByColumn(m_band.GetPressedColumn());
         EndHeaderPress();
     }
     bHandled = FALSE;
@@ -78,9 +79,9 @@ LRESULT CListHeaderInput::OnLButtonDblClk(UINT, WPARAM, LPARAM lParam, BOOL& bHa
     int position = -1;
     unsigned zone = 0;
     const POINT point = CListMouse::PointOf(lParam);
-    if (IsInBand(point) && m_grid.HeaderFromPoint(point.x, point.y, position, zone) &&
+    if (IsInBand(point) && m_band.HeaderFromPoint(point.x, point.y, position, zone) &&
         (zone & CListHeaderBand::ZONE_DIVIDER))
-        m_grid.FitColumnToContent(position);
+        m_band.FitColumnToContent(position);
     bHandled = FALSE;
     return 0;
 }
@@ -98,7 +99,7 @@ LRESULT CListHeaderInput::OnMouseMove(UINT, WPARAM wParam, LPARAM lParam, BOOL& 
 }
 
 LRESULT CListHeaderInput::OnMouseLeave(UINT, WPARAM, LPARAM, BOOL& bHandled) {
-    m_grid.SetHotColumn(-1);
+    m_band.SetHotColumn(-1);
     bHandled = FALSE;
     return 0;
 }
@@ -119,8 +120,8 @@ void CListHeaderInput::TrackBand(POINT point) {
     int position = -1;
     unsigned zone = 0;
     const bool inBand = IsInBand(point);
-    if (inBand) m_grid.HeaderFromPoint(point.x, point.y, position, zone);
-    m_grid.SetHotColumn(inBand && m_grid.IsThemed() ? position : -1);
+    if (inBand) m_band.HeaderFromPoint(point.x, point.y, position, zone);
+    m_band.SetHotColumn(inBand && m_grid.IsThemed() ? position : -1);
     if (!inBand) return;
     m_grid.HideTitleTip(true);
     if (ResizableAt(point) != -1) ::SetCursor(m_grid.GetDividerCursor());
@@ -130,14 +131,14 @@ void CListHeaderInput::FollowPress(POINT point) {
     if (m_resizing) {
         FollowResize(ScreenX(point));
     } else if (std::abs(point.x - m_pressPoint.x) > 4 || std::abs(point.y - m_pressPoint.y) > 4) {
-        m_columnDrag.DragColumn(m_grid.GetPressedColumn());
+        m_columnDrag.DragColumn(m_band.GetPressedColumn());
     }
 }
 
 void CListHeaderInput::EndHeaderPress() {
     m_resizing = false;
     m_resizeColumn = -1;
-    m_grid.SetPressedColumn(-1);
+    m_band.SetPressedColumn(-1);
     m_startWidth = m_startX = 0;
     m_grid.RedrawHeader();
 }

@@ -4,6 +4,7 @@
 #include "framework/CMessageMap.h"
 
 class CListColumnDrag;
+class CListCore;
 class CListHeaderBand;
 class CListMouse;
 
@@ -15,8 +16,9 @@ class CListHeaderInput final : public CMessageMap {
 public:
     enum : UINT_PTR { TIMER_AUTO_SHRINK = 1001 };
 
-    CListHeaderInput(CListHeaderBand& grid, CListMouse& mouse, CListColumnDrag& columnDrag)
-        : m_grid(grid), m_mouse(mouse), m_columnDrag(columnDrag) {}
+    CListHeaderInput(CListCore& grid, CListHeaderBand& band, CListMouse& mouse,
+                     CListColumnDrag& columnDrag)
+        : m_grid(grid), m_band(band), m_mouse(mouse), m_columnDrag(columnDrag) {}
     CListHeaderInput(const CListHeaderInput&) = delete;
     CListHeaderInput& operator=(const CListHeaderInput&) = delete;
 
@@ -74,7 +76,8 @@ private:
     void FollowResize(int x);
     LRESULT OnTimer(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
 
-    CListHeaderBand& m_grid;
+    CListCore& m_grid;
+    CListHeaderBand& m_band;
     CListMouse& m_mouse;
     CListColumnDrag& m_columnDrag;
     POINT m_pressPoint{};  // client coordinates

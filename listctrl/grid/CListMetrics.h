@@ -11,7 +11,7 @@
 
 // The grid's window and what it draws with at the window's DPI: fonts,
 // images, cursors, themes, colours, row and header heights. CListCore
-// refreshes them (RefreshMetrics); the layers above read them.
+// refreshes them (RefreshMetrics); the concerns read them.
 class CListMetrics : public CWindowImplBase, protected GridRows {
 public:
     int GetRowHeight() const { return m_rowHeight; }
@@ -24,23 +24,34 @@ public:
     HCURSOR GetDividerCursor() const { return m_dividerCursor.Get(); }
     HCURSOR GetLinkCursor() const { return m_linkCursor.Get(); }
     COLORREF GetBackgroundColor() const { return m_colors.Background; }
+    HFONT GetUnderlinedFont() const { return m_underlinedFont.Get(); }
+    // Null without theming; Options.UseThemes may still turn drawing with
+    // them off.
+    HTHEME GetHeaderTheme() const { return m_headerTheme.Get(); }
+    HTHEME GetProgressTheme() const { return m_progressTheme.Get(); }
+    // Counts RefreshMetrics: a drawing kept from an older count is stale.
+    unsigned GetMetricsGeneration() const { return m_metricsGeneration; }
+
+    struct Colors {
+        COLORREF Background, HeaderFace, Light, Shadow, HeaderText, SelectedFill, SelectedText,
+            CellText;
+    };
+    const Colors& GetColors() const { return m_colors; }
+
+    int ImageWidth() const;
+    // A measure in pixels at 96 DPI, in pixels at the window's DPI.
+    int Scale(int value) const { return m_scale.Scale(value); }
+    // Where a header divider at this right edge can be grabbed.
+    DpiScale::Zone DividerZone(int right) const { return m_scale.DividerZone(right); }
     // What the list that owns the rows answers about them, and how it
     // reorders them.
     const GridRows& Rows() const { return *this; }
     GridRows& Rows() { return *this; }
 
 protected:
-    struct Colors {
-        COLORREF Background, HeaderFace, Light, Shadow, HeaderText, SelectedFill, SelectedText,
-            CellText;
-    };
-
     // Sizes of the drawn images and cursors at 96 DPI.
     enum : int { IMAGE_SIZE = 16, CURSOR_SIZE = 32 };
 
-    int ImageWidth() const;
-    // A measure in pixels at 96 DPI, in pixels at the window's DPI.
-    int Scale(int value) const { return m_scale.Scale(value); }
     // Reads the window's DPI; the defaults a list sets before its set-up
     // take it from here.
     void TakeDpi() { m_scale = DpiScale(GetWindowDpi(m_hWnd)); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "listctrl/grid/CListCore.h"
 #include "listctrl/grid/CListEditing.h"
 #include "listctrl/grid/CListPainter.h"
 #include "listctrl/grid/CListScroller.h"
@@ -146,7 +147,7 @@ LRESULT CListMouse::OnMouseMove(UINT, WPARAM wParam, LPARAM lParam, BOOL&) {
 
 LRESULT CListMouse::OnMouseLeave(UINT, WPARAM, LPARAM, BOOL&) {
     m_mouseTracked = false;
-    m_grid.SetHotCell(-1, -1);
+    m_painter.SetHotCell(-1, -1);
     m_grid.Invalidate();
     return 0;
 }
@@ -269,9 +270,9 @@ void CListMouse::TrackHotCell(POINT point) {
         LeaveCells();
         return;
     }
-    if (row != m_grid.GetHotRow() || cell != m_grid.GetHotCell()) {
-        RedrawIfLink(m_grid.GetHotRow(), m_grid.GetHotCell());
-        m_grid.SetHotCell(row, cell);
+    if (row != m_painter.GetHotRow() || cell != m_painter.GetHotCell()) {
+        RedrawIfLink(m_painter.GetHotRow(), m_painter.GetHotCell());
+        m_painter.SetHotCell(row, cell);
         RedrawIfLink(row, cell);
         SetCellToolTip(row, cell);
     }
@@ -280,9 +281,9 @@ void CListMouse::TrackHotCell(POINT point) {
 }
 
 void CListMouse::LeaveCells() {
-    RedrawIfLink(m_grid.GetHotRow(), m_grid.GetHotCell());
+    RedrawIfLink(m_painter.GetHotRow(), m_painter.GetHotCell());
     m_titleTips.RemoveCellToolTip();
-    m_grid.SetHotCell(-1, -1);
+    m_painter.SetHotCell(-1, -1);
     m_grid.HideTitleTip(true);
 }
 

@@ -6,6 +6,7 @@
 
 #include "framework/CMessageMap.h"
 
+class CListCore;
 class CListEditing;
 class CListPainter;
 class CListScroller;
@@ -20,9 +21,11 @@ class CListMouse final : public CMessageMap {
 public:
     enum : UINT_PTR { TIMER_RECTANGLE_SCROLL = 1003 };
 
-    CListMouse(CListPainter& grid, CListScroller& scroller, CListEditing& editing,
-               CListTitleTips& titleTips)
-        : m_grid(grid), m_scroller(scroller), m_editing(editing), m_titleTips(titleTips) {}
+    // painter: keeps the hot cell.
+    CListMouse(CListCore& grid, CListPainter& painter, CListScroller& scroller,
+               CListEditing& editing, CListTitleTips& titleTips)
+        : m_grid(grid), m_painter(painter), m_scroller(scroller), m_editing(editing),
+          m_titleTips(titleTips) {}
     CListMouse(const CListMouse&) = delete;
     CListMouse& operator=(const CListMouse&) = delete;
 
@@ -126,7 +129,8 @@ private:
     // Images and bars have no text to show in full.
     std::wstring TitleTipText(int row, int id) const;
 
-    CListPainter& m_grid;
+    CListCore& m_grid;
+    CListPainter& m_painter;
     CListScroller& m_scroller;
     CListEditing& m_editing;
     CListTitleTips& m_titleTips;

@@ -1,66 +1,75 @@
 #include "listctrl/grid/CListPainter.h"
 
+#include <algorithm>
+
+#include "framework/CUniqueHandle.h"
+#include "listctrl/drawing/ListDrawing.h"
+#include "listctrl/grid/CListCore.h"
 #include "listctrl/rules/ColumnDrop.h"
 
 void CListPainter::PaintRows(HDC hdc, const RECT& clip) {
-    const int left = -ScrollPosition(SB_HORZ);
+    const int left = -m_grid.ScrollPosition(SB_HORZ);
+    const int height = m_grid.GetRowHeight();
     // Without metrics (a failed set-up) there are no rows to place.
-    if (left >= clip.right || m_rowHeight <= 0) return;
-    const int count = RowCount();
-    const bool focused = HasFocus();
-    for (int row = FirstVisibleRow(), y = ItemTop(); row < count && y < clip.bottom;
-         ++row, y += m_rowHeight) {
-        if (y + m_rowHeight <= clip.top) continue;
-        PaintRow(hdc, row, RECT{left, y, left + m_contentWidth - 1, y + m_rowHeight}, clip,
-                 focused);
+    if (left >= clip.right || height <= 0) return;
+    const int count = m_grid.Rows().RowCount();
+    const int right = left + m_grid.GetContentWidth(false);
+    const bool focused = m_grid.HasFocus();
+    for (int row = m_grid.FirstVisibleRow(), y = m_grid.ItemTop(); row < count && y < clip.bottom;
+         ++row, y += height) {
+        if (y + height <= clip.top) continue;
+        PaintRow(hdc, row, RECT{left, y, right, y + height}, clip, focused);
     }
 }
 
 void CListPainter::PaintRow(HDC hdc, int row, const RECT& rowRect, const RECT& clip, bool focused) {
-    const bool selected = m_selection.IsSelected(row);
+    const bool selected = m_grid.IsRowSelected(row);
+    const CListCore::Colors& colors = m_grid.GetColors();
     if (selected) {
-        if (IsThemed()) {
+        if (m_grid.IsThemed()) {
             const RECT inside = ListDrawing::DrawRoundedFrame(
                 hdc, rowRect, focused ? FRAME_OUTER_FOCUSED : FRAME_OUTER_UNFOCUSED,
-                focused ? FRAME_INNER_FOCUSED : FRAME_INNER_UNFOCUSED, m_colors.Background);
+                focused ? FRAME_INNER_FOCUSED : FRAME_INNER_UNFOCUSED, colors.Background);
             ListDrawing::FillGradient(
                 hdc, inside, focused ? GRADIENT_TOP_FOCUSED : GRADIENT_TOP_UNFOCUSED,
                 focused ? GRADIENT_BOTTOM_FOCUSED : GRADIENT_BOTTOM_UNFOCUSED);
         } else {
-            ListDrawing::FillSolid(hdc, rowRect, m_colors.SelectedFill);
+            ListDrawing::FillSolid(hdc, rowRect, colors.SelectedFill);
         }
     }
     int x = rowRect.left;
-    for (int position = 0; position < GetColumnCount(); ++position) {
-        const ListColumn& column = m_columns[position];
+    for (int position = 0; position < m_grid.GetColumnCount(); ++position) {
+        const ListColumn& column = m_grid.ColumnAt(position);
         const RECT cell{x, rowRect.top, x + column.Width, rowRect.bottom};
         x = cell.right;
         if (cell.left >= clip.right) break;
         // The owner draws the rest of the row.
-        if (CellKind(row, column.Id) == CELL_OWNERDRAW) break;
+        if (m_grid.Rows().CellKind(row, column.Id) == CELL_OWNERDRAW) break;
         if (cell.right <= clip.left || column.Width == 1) continue;
         PaintCell(hdc, row, position, cell, selected, focused);
     }
 }
 
 bool CListPainter::IsCurrentCell(int row, int position) const {
-    return Options.CellFocus && row == m_selection.CurrentRow &&
-           position == m_selection.CurrentCell;
+    const RowSelection& selection = m_grid.GetSelection();
+    return m_grid.Options.CellFocus && row == selection.CurrentRow &&
+           position == selection.CurrentCell;
 }
 
 void CListPainter::PaintCurrentCell(HDC hdc, const RECT& cell, bool focused) {
-    if (!IsThemed()) {
-        if (IsEditActive()) {
-            ListDrawing::FillSolid(hdc, cell, m_colors.Background);
+    const COLORREF background = m_grid.GetBackgroundColor();
+    if (!m_grid.IsThemed()) {
+        if (m_grid.IsEditActive()) {
+            ListDrawing::FillSolid(hdc, cell, background);
             ListDrawing::FrameSolid(hdc, cell, CURRENT_CLASSIC);
         } else {
             ListDrawing::FillSolid(hdc, cell, CURRENT_CLASSIC);
         }
     } else if (focused) {
         const RECT inside = ListDrawing::DrawRoundedFrame(
-            hdc, cell, FRAME_OUTER_FOCUSED, FRAME_INNER_FOCUSED, m_colors.Background);
-        if (IsEditActive())
-            ListDrawing::FillSolid(hdc, inside, m_colors.Background);
+            hdc, cell, FRAME_OUTER_FOCUSED, FRAME_INNER_FOCUSED, background);
+        if (m_grid.IsEditActive())
+            ListDrawing::FillSolid(hdc, inside, background);
         else
             ListDrawing::FillGradient(hdc, inside, CURRENT_TOP, CURRENT_BOTTOM);
     }
@@ -68,39 +77,41 @@ void CListPainter::PaintCurrentCell(HDC hdc, const RECT& cell, bool focused) {
 
 void CListPainter::PaintCell(HDC hdc, int row, int position, const RECT& cell, bool selected,
                              bool focused) {
-    const int id = m_columns[position].Id;
+    const int id = m_grid.GetColumnId(position);
+    const GridRows& rows = m_grid.Rows();
     const bool current = IsCurrentCell(row, position);
     if (current) PaintCurrentCell(hdc, cell, focused);
 
-    const RECT text = CellTextRect(cell, position);
+    const RECT text = m_grid.CellTextRect(cell, position);
     if (text.right <= text.left || text.bottom <= text.top) return;
 
-    const unsigned flags = CellFlags(row, id);
-    const bool classicSelected = selected && !IsThemed() && !current;
-    ::SetTextColor(hdc, classicSelected ? m_colors.SelectedText : m_colors.CellText);
-    ::SelectObject(hdc, m_font.Get());
+    const unsigned flags = rows.CellFlags(row, id);
+    const bool classicSelected = selected && !m_grid.IsThemed() && !current;
+    const CListCore::Colors& colors = m_grid.GetColors();
+    ::SetTextColor(hdc, classicSelected ? colors.SelectedText : colors.CellText);
+    ::SelectObject(hdc, m_grid.GetFont());
 
-    switch (CellKind(row, id)) {
+    switch (rows.CellKind(row, id)) {
     case CELL_DATETIME:
-        DrawCellText(hdc, FormatCellDateTime(row, id), text, flags);
+        DrawCellText(hdc, m_grid.FormatCellDateTime(row, id), text, flags);
         break;
     case CELL_CHECK:
-        DrawCellImage(hdc, CheckImage(CellText(row, id), false), text, cell);
+        DrawCellImage(hdc, CheckImage(rows.CellText(row, id), false), text, cell);
         break;
     case CELL_TRISTATE:
-        DrawCellImage(hdc, CheckImage(CellText(row, id), true), text, cell);
+        DrawCellImage(hdc, CheckImage(rows.CellText(row, id), true), text, cell);
         break;
     case CELL_LINK:
         if (!classicSelected) ::SetTextColor(hdc, LINK_TEXT);
         if (row == m_hotRow && position == m_hotCell && !(flags & CELLF_READONLY))
-            ::SelectObject(hdc, m_underlinedFont.Get());
-        DrawCellText(hdc, CellText(row, id), text, flags);
+            ::SelectObject(hdc, m_grid.GetUnderlinedFont());
+        DrawCellText(hdc, rows.CellText(row, id), text, flags);
         break;
     case CELL_PROGRESS:
-        PaintProgress(hdc, cell, Percentage(CellText(row, id)), flags);
+        PaintProgress(hdc, cell, Percentage(rows.CellText(row, id)), flags);
         break;
     default:
-        DrawCellText(hdc, CellText(row, id), text, flags);
+        DrawCellText(hdc, rows.CellText(row, id), text, flags);
         break;
     }
 }
@@ -129,12 +140,12 @@ double CListPainter::Percentage(const std::wstring& text) {
 void CListPainter::DrawImageClipped(HDC hdc, int image, int x, int y, const RECT& clip) {
     const int saved = ::SaveDC(hdc);
     ::IntersectClipRect(hdc, clip.left, clip.top, clip.right, clip.bottom);
-    ::ImageList_Draw(m_images.Get(), image, hdc, x, y, ILD_TRANSPARENT);
+    ::ImageList_Draw(m_grid.GetImageList(), image, hdc, x, y, ILD_TRANSPARENT);
     ::RestoreDC(hdc, saved);
 }
 
 void CListPainter::DrawCellImage(HDC hdc, int image, const RECT& text, const RECT& cell) {
-    const int size = ImageWidth();
+    const int size = m_grid.ImageWidth();
     const int x = text.left + (text.right - text.left - size) / 2 - 1;
     const int y = cell.top + (cell.bottom - cell.top - size) / 2;
     DrawImageClipped(hdc, image, x, y, cell);
@@ -143,20 +154,22 @@ void CListPainter::DrawCellImage(HDC hdc, int image, const RECT& text, const REC
 void CListPainter::PaintProgress(HDC hdc, const RECT& cell, double percentage, unsigned flags) {
     RECT bar = cell;
     ::InflateRect(&bar, -3, -2);
-    if (m_progressTheme && Options.UseThemes && !(flags & CELLF_PROGRESS_CLASSIC)) {
-        ::DrawThemeBackground(m_progressTheme.Get(), hdc, PART_PROGRESS_BAR, 0, &bar, nullptr);
+    const HTHEME theme = m_grid.GetProgressTheme();
+    if (theme && m_grid.Options.UseThemes && !(flags & CELLF_PROGRESS_CLASSIC)) {
+        ::DrawThemeBackground(theme, hdc, PART_PROGRESS_BAR, 0, &bar, nullptr);
         bar.right -= 2;
         bar.left += 3;
         bar.top += 3;
         bar.bottom -= 3;
         bar.right = bar.left + static_cast<int>((bar.right - bar.left) * percentage / 100);
         if (bar.right > bar.left)
-            ::DrawThemeBackground(m_progressTheme.Get(), hdc, PART_PROGRESS_CHUNK, 0, &bar,
+            ::DrawThemeBackground(theme, hdc, PART_PROGRESS_CHUNK, 0, &bar,
                                   nullptr);
         return;
     }
-    CPenHandle pen(::CreatePen(PS_SOLID, 1, m_colors.Shadow));
-    CBrushHandle face(::CreateSolidBrush(m_colors.HeaderFace));
+    const CListCore::Colors& colors = m_grid.GetColors();
+    CPenHandle pen(::CreatePen(PS_SOLID, 1, colors.Shadow));
+    CBrushHandle face(::CreateSolidBrush(colors.HeaderFace));
     if (pen && face) {
         HGDIOBJ oldPen = ::SelectObject(hdc, pen.Get());
         HGDIOBJ oldBrush = ::SelectObject(hdc, face.Get());
@@ -170,20 +183,22 @@ void CListPainter::PaintProgress(HDC hdc, const RECT& cell, double percentage, u
 }
 
 void CListPainter::PaintSelectionRectangle(HDC hdc, const RECT& rectangle) {
-    const RECT client = ClientRect();
-    const int hpos = ScrollPosition(SB_HORZ), vpos = RowScrollOffset();
+    const RECT client = m_grid.ClientRect();
+    const int hpos = m_grid.ScrollPosition(SB_HORZ), vpos = m_grid.RowScrollOffset();
+    const int top = m_grid.ItemTop();
+    const bool themed = m_grid.IsThemed();
     RECT frame = rectangle;
     ::OffsetRect(&frame, -hpos, -vpos);
-    if (IsScrolledToEnd(SB_HORZ)) frame.right = std::min(frame.right, client.right);
-    if (IsScrolledToEnd(SB_VERT)) frame.bottom = std::min(frame.bottom, client.bottom);
+    if (m_grid.IsScrolledToEnd(SB_HORZ)) frame.right = std::min(frame.right, client.right);
+    if (m_grid.IsScrolledToEnd(SB_VERT)) frame.bottom = std::min(frame.bottom, client.bottom);
     if (hpos == 0) frame.left = std::max<LONG>(frame.left, 0);
-    if (vpos == 0) frame.top = std::max<LONG>(frame.top, ItemTop());
-    const COLORREF fill = IsThemed() ? ::GetSysColor(COLOR_HIGHLIGHT) : CURRENT_CLASSIC;
+    if (vpos == 0) frame.top = std::max<LONG>(frame.top, top);
+    const COLORREF fill = themed ? ::GetSysColor(COLOR_HIGHLIGHT) : CURRENT_CLASSIC;
     RECT area = client, visible;
-    area.top = ItemTop();
+    area.top = top;
     if (::IntersectRect(&visible, &frame, &area)) BlendOver(hdc, visible, fill);
     ListDrawing::FrameSolid(hdc, frame,
-                            ::GetSysColor(IsThemed() ? COLOR_HIGHLIGHT : COLOR_WINDOWTEXT));
+                            ::GetSysColor(themed ? COLOR_HIGHLIGHT : COLOR_WINDOWTEXT));
 }
 
 void CListPainter::SetHotCell(int row, int cell) {
@@ -192,7 +207,6 @@ void CListPainter::SetHotCell(int row, int cell) {
 }
 
 void CListPainter::FollowMovedColumns(int position, int before) {
-    CListCore::FollowMovedColumns(position, before);
     m_hotCell = ColumnDrop::PositionAfterMove(m_hotCell, position, before);
 }
 

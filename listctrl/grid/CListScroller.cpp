@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "listctrl/drawing/ListDrawing.h"
+#include "listctrl/grid/CListCore.h"
 #include "listctrl/grid/CListPainter.h"
 #include "listctrl/rules/ScrollArithmetic.h"
 
@@ -124,7 +125,7 @@ bool CListScroller::RenderAnimationStrip() {
     const bool focused = m_grid.HasFocus();
     for (int row = m_animation.TopRow(), y = 0; row < rowCount && y < strip.bottom;
          ++row, y += height)
-        m_grid.PaintRow(memory.Get(), row, RECT{left, y, right, y + height}, strip, focused);
+        m_painter.PaintRow(memory.Get(), row, RECT{left, y, right, y + height}, strip, focused);
     ::SelectObject(memory.Get(), old);
     return true;
 }

@@ -5,6 +5,7 @@
 #include "framework/CUniqueHandle.h"
 #include "listctrl/rules/ScrollAnimation.h"
 
+class CListCore;
 class CListPainter;
 
 // The scroll bars, the mouse wheel and the animated vertical scroll: while
@@ -14,7 +15,8 @@ class CListScroller final : public CMessageMap {
 public:
     enum Timer : UINT_PTR { TIMER_SCROLL_ANIMATION = 1004 };
 
-    explicit CListScroller(CListPainter& grid) : m_grid(grid) {}
+    // painter: draws the rows into the animation's strip.
+    CListScroller(CListCore& grid, CListPainter& painter) : m_grid(grid), m_painter(painter) {}
     CListScroller(const CListScroller&) = delete;
     CListScroller& operator=(const CListScroller&) = delete;
 
@@ -49,7 +51,8 @@ private:
 
     void RedrawItemArea();
 
-    CListPainter& m_grid;
+    CListCore& m_grid;
+    CListPainter& m_painter;
     ScrollAnimation m_animation;
     bool m_animationStarted = false;  // since the last end-scroll
     CBitmapHandle m_strip;

@@ -2,7 +2,12 @@
 
 #include "listctrl/drawing/ListDrawing.h"
 
-bool CListWindow::SetUp() { return CListHeaderBand::SetUp() && m_columnDrag.SetUp(); }
+bool CListWindow::SetUp() { return CListCore::SetUp() && m_columnDrag.SetUp(); }
+
+void CListWindow::FollowMovedColumns(int position, int before) {
+    CListCore::FollowMovedColumns(position, before);
+    m_painter.FollowMovedColumns(position, before);
+}
 
 LRESULT CListWindow::RelayToToolTip(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
     const DWORD position = ::GetMessagePos();
@@ -17,9 +22,10 @@ void CListWindow::DoPaint(HDC hdc, const RECT& clip) {
     const int saved = ::SaveDC(hdc);
     ListDrawing::FillSolid(hdc, clip, m_colors.Background);
     ::SetBkMode(hdc, TRANSPARENT);
-    if (!m_scroller.PaintAnimationFrame(hdc)) PaintRows(hdc, clip);
+    if (!m_scroller.PaintAnimationFrame(hdc)) m_painter.PaintRows(hdc, clip);
     RECT rectangle;
-    if (m_mouse.GetSelectionRectangle(rectangle)) PaintSelectionRectangle(hdc, rectangle);
-    if (Options.ShowHeader && clip.top < m_headerHeight) PaintHeader(hdc, clip);
+    if (m_mouse.GetSelectionRectangle(rectangle))
+        m_painter.PaintSelectionRectangle(hdc, rectangle);
+    if (Options.ShowHeader && clip.top < m_headerHeight) m_band.PaintHeader(hdc, clip);
     ::RestoreDC(hdc, saved);
 }

@@ -4,16 +4,19 @@
 #include "framework/CDoubleBufferImpl.h"
 #include "listctrl/grid/CListAccessibility.h"
 #include "listctrl/grid/CListColumnDrag.h"
+#include "listctrl/grid/CListCore.h"
 #include "listctrl/grid/CListEditing.h"
 #include "listctrl/grid/CListHeaderBand.h"
 #include "listctrl/grid/CListHeaderInput.h"
 #include "listctrl/grid/CListKeyboard.h"
 #include "listctrl/grid/CListMouse.h"
+#include "listctrl/grid/CListPainter.h"
 #include "listctrl/grid/CListScroller.h"
 
 // A grid window of typed cells with a header band, drawn by itself. The
-// rows come from GridRows. Some concerns are members of the window, the
-// others still layers it derives from. A message goes through them
+// rows come from GridRows. The window is the grid's state (CListCore, over
+// CListMetrics) and holds every concern as a member; the concerns share
+// that state through its public operations. A message goes through them
 // top-down, each handling it or passing it on:
 //   CListWindow          mouse messages past the cell tooltip first, so
 //                        that it can tell when to show itself
@@ -26,10 +29,12 @@
 //     m_editing            in-place editors and their results (GLN_ENDEDIT)
 //     m_scroller           scroll bars, wheel, scroll animation, size
 //     CListCore            creation, destruction, settings, focus, redraw
-//     (CListHeaderBand, CListPainter and CListMetrics handle no messages)
-//   CDoubleBufferImpl    painting, through one off-screen buffer
+//   CDoubleBufferImpl    painting, through one off-screen buffer: DoPaint
+//                        has m_painter draw the rows (or m_scroller its
+//                        animation frame) and m_band the header band
 //   REFLECT_NOTIFICATIONS the editors' notifications back to them
-class CListWindow : public CListHeaderBand, public CDoubleBufferImpl<CListWindow> {
+// (m_painter, m_band and CListMetrics handle no messages)
+class CListWindow : public CListCore, public CDoubleBufferImpl<CListWindow> {
 public:
     BEGIN_MSG_MAP(CListWindow)
         MESSAGE_RANGE_HANDLER(WM_MOUSEMOVE, WM_XBUTTONDBLCLK, RelayToToolTip)
@@ -46,8 +51,16 @@ public:
         CHAIN_MSG_MAP(CListCore)
     END_MSG_MAP()
 
-    // The layers' set-up, then the column drag's.
+    // Zone bits of a header point (HeaderFromPoint).
+    enum : unsigned { ZONE_DIVIDER = CListHeaderBand::ZONE_DIVIDER };
+
+    // The state's set-up, then the column drag's.
     bool SetUp() override;
+
+    bool HeaderFromPoint(int x, int y, int& position, unsigned& zone) const {
+        return m_band.HeaderFromPoint(x, y, position, zone);
+    }
+    bool FitColumnToContent(int position) { return m_band.FitColumnToContent(position); }
 
     bool SortByColumn(int position) { return m_headerInput.SortByColumn(position); }
 
@@ -63,6 +76,11 @@ public:
     void DoPaint(HDC hdc, const RECT& clip);
 
 protected:
+    // The hot cell stays on its column.
+    void FollowMovedColumns(int position, int before) override;
+
+    // For a list that sets the hot or pressed header column.
+    CListHeaderBand& Band() { return m_band; }
     // For a list that looks at the drag's image or arrows.
     CListColumnDrag& ColumnDrag() { return m_columnDrag; }
     // For a list that looks at the selection rectangle.
@@ -74,11 +92,13 @@ private:
     // The map of the concerns whose changes m_accessibility reports.
     enum : DWORD { MAP_REPORTED = 1 };
 
-    CListScroller m_scroller{*this};
+    CListPainter m_painter{*this};
+    CListHeaderBand m_band{*this, m_painter};
+    CListScroller m_scroller{*this, m_painter};
     CListEditing m_editing{*this};
-    CListMouse m_mouse{*this, m_scroller, m_editing, m_titleTips};
+    CListMouse m_mouse{*this, m_painter, m_scroller, m_editing, m_titleTips};
     CListKeyboard m_keyboard{*this, m_scroller, m_editing};
-    CListColumnDrag m_columnDrag{*this, m_mouse};
-    CListHeaderInput m_headerInput{*this, m_mouse, m_columnDrag};
+    CListColumnDrag m_columnDrag{*this, m_band, m_mouse};
+    CListHeaderInput m_headerInput{*this, m_band, m_mouse, m_columnDrag};
     CListAccessibility m_accessibility{*this, m_editing};
 };

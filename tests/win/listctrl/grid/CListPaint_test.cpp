@@ -338,8 +338,8 @@ namespace {
 class CBandGrid : public CTestGrid {
 public:
     void SetHotAndPressed(int hot, int pressed) {
-        SetHotColumn(hot);
-        SetPressedColumn(pressed);
+        Band().SetHotColumn(hot);
+        Band().SetPressedColumn(pressed);
     }
 };
 
