@@ -22,6 +22,23 @@ protected:
 public:                                                                                      \
     BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,            \
                               LRESULT& lResult, DWORD dwMsgMapID = 0) override {             \
+        MSG_MAP_OPEN_
+
+// A map written in the class's source file, so that the classes its
+// entries name stay out of the class's header: the class declares
+// DECLARE_MSG_MAP() and its source file writes
+// BEGIN_MSG_MAP_OUT_OF_LINE(theClass) ... END_MSG_MAP().
+#define DECLARE_MSG_MAP()                                                                    \
+public:                                                                                      \
+    BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,            \
+                              LRESULT& lResult, DWORD dwMsgMapID = 0) override;
+
+#define BEGIN_MSG_MAP_OUT_OF_LINE(theClass)                                                  \
+    BOOL theClass::ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,  \
+                                        LRESULT& lResult, DWORD dwMsgMapID) {                \
+        MSG_MAP_OPEN_
+
+#define MSG_MAP_OPEN_                                                                        \
         BOOL bHandled = TRUE;                                                                \
         (void)hWnd; (void)wParam; (void)lParam; (void)bHandled;                             \
         switch (dwMsgMapID) {                                                                \

@@ -31,6 +31,9 @@ enum : unsigned {
     CELLF_PROGRESS_CLASSIC = 0x2000
 };
 
+// Zone bits of a point on the header band (HeaderFromPoint).
+enum : unsigned { HEADER_ZONE_DIVIDER = 1 };
+
 // Notification codes the list sends to its parent (and GLN_ENDEDIT, which
 // the editors send to the list).
 enum : int {

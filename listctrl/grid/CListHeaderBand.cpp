@@ -15,7 +15,7 @@ bool CListHeaderBand::HeaderFromPoint(int x, int y, int& position, unsigned& zon
         const int width = m_grid.GetColumnWidth(column);
         right += width;
         if (m_grid.DividerZone(right).Contains(x)) {
-            zone = ZONE_DIVIDER;
+            zone = HEADER_ZONE_DIVIDER;
             position = DividerColumn(column, x < right);
             return true;
         }

@@ -5,6 +5,7 @@
 
 #include "framework/CUniqueHandle.h"
 #include "listctrl/drawing/HeaderBandLook.h"
+#include "listctrl/ListConstants.h"
 
 class CListCore;
 class CListPainter;
@@ -17,12 +18,9 @@ public:
     // painter: draws the captions' images and texts as the cells' are.
     CListHeaderBand(CListCore& grid, CListPainter& painter) : m_grid(grid), m_painter(painter) {}
 
-    // Zone bits of a header point.
-    enum : unsigned { ZONE_DIVIDER = 1 };
-
     // The column under a point of the band (client coordinates). On a
     // divider, 5 pixels left to 4 right of a column's right edge (at 96
-    // DPI), the zone is ZONE_DIVIDER and the position names the column a
+    // DPI), the zone is HEADER_ZONE_DIVIDER and the position names the column a
     // drag resizes.
     bool HeaderFromPoint(int x, int y, int& position, unsigned& zone) const;
 

@@ -38,7 +38,7 @@ int CListHeaderInput::ResizableAt(POINT point) const {
     int position = -1;
     unsigned zone = 0;
     if (!IsInBand(point) || !m_band.HeaderFromPoint(point.x, point.y, position, zone) ||
-        !(zone & CListHeaderBand::ZONE_DIVIDER) || m_grid.IsColumnFixed(position))
+        !(zone & HEADER_ZONE_DIVIDER) || m_grid.IsColumnFixed(position))
         return -1;
     return position;
 }
@@ -80,7 +80,7 @@ LRESULT CListHeaderInput::OnLButtonDblClk(UINT, WPARAM, LPARAM lParam, BOOL& bHa
     unsigned zone = 0;
     const POINT point = CListMouse::PointOf(lParam);
     if (IsInBand(point) && m_band.HeaderFromPoint(point.x, point.y, position, zone) &&
-        (zone & CListHeaderBand::ZONE_DIVIDER))
+        (zone & HEADER_ZONE_DIVIDER))
         m_band.FitColumnToContent(position);
     bHandled = FALSE;
     return 0;

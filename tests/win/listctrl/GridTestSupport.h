@@ -3,6 +3,7 @@
 // notifications, a concrete list with cells of every kind, and pixel
 // capture of WM_PRINTCLIENT output.
 #include <windows.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -96,10 +97,9 @@ public:
     bool toolTips = false;
     HWND ToolTip() const { return m_titleTips.GetToolTipWindow(); }
     HWND TitleTip() const { return m_titleTips.GetTitleTipWindow(); }
-    HWND DropArrows() { return ColumnDrag().GetDropArrowsWindow(); }
-    bool DragImage(int position, SHDRAGIMAGE& image) {
-        return ColumnDrag().MakeDragImage(position, image);
-    }
+    // The column drag's arrows and the image it would drag a column with.
+    HWND DropArrows();
+    bool DragImage(int position, SHDRAGIMAGE& image);
     // As a column drag would leave them: the Ids stay with their columns.
     void MoveColumn(int from, int to) {
         ListColumn column = m_columns.at(from);
@@ -113,7 +113,7 @@ public:
         RecalculateLayout();
     }
     // The rubber band as a drag over the items leaves it (content coordinates).
-    void SetSelectionRectangle(const RECT* rect) { Mouse().SetSelectionRectangle(rect); }
+    void SetSelectionRectangle(const RECT* rect);
     void SetCurrent(int row, int cell) {
         m_selection.CurrentRow = row;
         m_selection.CurrentCell = cell;

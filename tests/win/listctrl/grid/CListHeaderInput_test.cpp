@@ -40,7 +40,7 @@ protected:
 
 TEST_F(HeaderInput, DividerZonesReachFiveLeftAndFourRightOfEachColumnEdge) {
     for (int width : {100, 0, 0, 80, 60}) grid.AddColumn(L"C", width, -1, false, CELL_EDIT, 0);
-    const unsigned D = CTestGrid::ZONE_DIVIDER;
+    const unsigned D = HEADER_ZONE_DIVIDER;
     struct Probe {
         int X, Y;
         bool Hit;

@@ -3,6 +3,8 @@
 #include <functional>
 
 #include "listctrl/GridTestSupport.h"
+#include "listctrl/grid/CListHeaderBand.h"
+#include "listctrl/rules/ScrollAnimation.h"
 
 using namespace gridtest;
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "listctrl/GridTestSupport.h"
+#include "listctrl/grid/CListColumnDrag.h"
 #include "listctrl/rules/DpiScale.h"
 #include "framework/WindowDpi.h"
 #include "support/ChildProcess.h"
@@ -129,8 +130,8 @@ TEST_F(DpiGrid, MeasuresFollowTheDisplaysDpi) {
         unsigned zone;
     } points[] = {
         {edge - scale.Scale(5) - 1, 0, 0},
-        {edge - scale.Scale(5), 0, CListUserData::ZONE_DIVIDER},
-        {edge + scale.Scale(4), 0, CListUserData::ZONE_DIVIDER},
+        {edge - scale.Scale(5), 0, HEADER_ZONE_DIVIDER},
+        {edge + scale.Scale(4), 0, HEADER_ZONE_DIVIDER},
         {edge + scale.Scale(4) + 1, 1, 0},
     };
     for (const auto& p : points) {
