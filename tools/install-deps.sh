@@ -20,5 +20,12 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
 fi
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
+# A mirror that is being synced fails the update now and then (an index of
+# an unexpected size): try again after a pause, then go on with the indexes
+# that did arrive; the install says plainly if a package cannot be had.
+for attempt in 1 2 3 4 5; do
+  apt-get update -qq && break
+  echo "install-deps: package index update failed (attempt $attempt of 5)" >&2
+  [ "$attempt" -lt 5 ] && sleep 30
+done
 apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
