@@ -26,8 +26,9 @@ endfunction()
 # The product version comes from one place, the VERSION file at the top of
 # the tree ("MAJOR.MINOR.BUILD"), unless VTL_VERSION names another (the
 # package tests build a lower version from the same sources). It feeds the
-# VERSIONINFO of the DLL (through the generated vtl_version.h) and the
-# Windows Installer packages (tools/package.sh reads the same file).
+# DLL's VERSIONINFO and the About page's text (through the generated
+# vtl_version.h) and the Windows Installer packages (tools/package.sh reads
+# the same file).
 set(VTL_VERSION "" CACHE STRING "Product version MAJOR.MINOR.BUILD; empty: the VERSION file")
 if(VTL_VERSION)
   set(VTL_VERSION_USED ${VTL_VERSION})
@@ -47,4 +48,5 @@ file(CONFIGURE OUTPUT ${VTL_GENERATED_DIR}/vtl_version.h CONTENT [=[
 #pragma once
 #define VTL_VERSION_COMMAS @VTL_VERSION_MAJOR@,@VTL_VERSION_MINOR@,@VTL_VERSION_BUILD@,0
 #define VTL_VERSION_TEXT "@VTL_VERSION_MAJOR@.@VTL_VERSION_MINOR@.@VTL_VERSION_BUILD@.0"
+#define VTL_VERSION_SHOWN "@VTL_VERSION_MAJOR@.@VTL_VERSION_MINOR@.@VTL_VERSION_BUILD@"
 ]=] @ONLY)

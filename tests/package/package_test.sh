@@ -73,6 +73,23 @@ sizes() {
   return $rc
 }
 check "each release DLL is at most 512 KB" sizes
+# The About page's dialog template stores its text as UTF-16; each DLL's
+# must name the version it was built as, not the other.
+about_versions() {
+  python3 - "$dist" "$version" "$tmp/old" "$old" <<'PY'
+import sys
+rc = 0
+pairs = [(sys.argv[1], sys.argv[2], sys.argv[4]), (sys.argv[3], sys.argv[4], sys.argv[2])]
+for folder, own, other in pairs:
+    for arch in ("x86", "x64"):
+        data = open(f"{folder}/{arch}/BrackwynVTL.dll", "rb").read()
+        shows = lambda v: f"Version {v}".encode("utf-16-le") in data
+        print(f"{own} {arch}: About shows {own}: {shows(own)}, {other}: {shows(other)}")
+        rc |= not shows(own) or shows(other)
+sys.exit(rc)
+PY
+}
+check "each DLL's About page shows the version it was built as" about_versions
 check "without a certificate nothing is signed" bash -c "! osslsigncode verify -in '$dist/x64/BrackwynVTL.dll' >/dev/null 2>&1"
 
 tables() { # MSI: the tables expected, with rows; no self-registration, no custom action
