@@ -29,7 +29,7 @@ constexpr TextBytes kTextBytes;
 
 PrefsReader::PrefsReader(const AnsiCodePage& codePage) : m_codePage(codePage) {}
 
-void PrefsReader::Overlay(std::string_view fileBytes, PreferenceSet& set) const {
+bool PrefsReader::Overlay(std::string_view fileBytes, PreferenceSet& set) const {
     // Ranges in the table are 32-bit, like the file's size limit.
     if (fileBytes.size() > UINT32_MAX)
         throw std::length_error("preferences file");
@@ -42,7 +42,7 @@ void PrefsReader::Overlay(std::string_view fileBytes, PreferenceSet& set) const 
     block.reserve(units + set.TextInUse());
     block.resize(units);
     DecodePairs(fileBytes, pairs, block);
-    set.Overlay(PairTable(std::move(block), std::move(pairs)));
+    return set.Overlay(PairTable(std::move(block), std::move(pairs)));
 }
 
 std::vector<PrefsReader::Entry> PrefsReader::FindPairs(std::string_view text, size_t more) {

@@ -25,9 +25,10 @@ public:
     explicit PrefsReader(const AnsiCodePage& codePage);
 
     // Overlays the pairs of a file whose bytes are given as they are on disk.
-    // Throws std::bad_alloc, or std::length_error beyond 4 GiB of text,
-    // leaving the set as it was.
-    void Overlay(std::string_view fileBytes, PreferenceSet& set) const;
+    // False when the set has no room for the result; throws std::bad_alloc,
+    // or std::length_error beyond 4 GiB of text. Either way the set stays as
+    // it was.
+    bool Overlay(std::string_view fileBytes, PreferenceSet& set) const;
 
 private:
     using Range = PairTable::Range;
