@@ -119,6 +119,10 @@ void PrefsReader::DecodePairs(std::string_view text, std::vector<Entry>& pairs, 
 PrefsReader::Range PrefsReader::Decode(std::string_view bytes, bool unescape, std::wstring& block,
                                        size_t& used) const {
     const size_t start = used;
+    // The block has a unit for each byte, but a code page may give more
+    // units than bytes: a pair after one that grew may need more room.
+    if (block.size() - start < bytes.size())
+        block.resize(start + bytes.size());
     wchar_t* out = &block[0] + start;
     unsigned char needs = 0;
     for (size_t i = 0; i < bytes.size(); ++i) {

@@ -42,7 +42,8 @@ private:
     static Range ValueBytes(Range token);
     static Range RangeOf(std::string_view text, std::string_view token);
     // Decodes each pair's bytes into the block, which has a unit for each
-    // byte, and points the pair there; the block is cut to what was used.
+    // byte and grows where a code page gives more, and points the pair
+    // there; the block is cut to what was used.
     void DecodePairs(std::string_view text, std::vector<Entry>& pairs, std::wstring& block) const;
     // Writes the text of the bytes at `used` and moves it past them.
     Range Decode(std::string_view bytes, bool unescape, std::wstring& block, size_t& used) const;

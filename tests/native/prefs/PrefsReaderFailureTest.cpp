@@ -2,6 +2,7 @@
 
 #include <new>
 #include <string>
+#include <string_view>
 
 #include "prefs/DefaultPreferences.h"
 #include "prefs/Latin1CodePage.h"
@@ -53,4 +54,37 @@ TEST(PrefsReaderOutOfMemory, IsReportedAtEveryAllocationAndLeavesTheSetAsItWas) 
         EXPECT_FALSE(read) << "allocation " << allowed << " refused";
         EXPECT_EQ(PairsOf(set), defaults) << "allocation " << allowed << " refused";
     }
+}
+
+namespace {
+
+// Two units for each byte above ASCII: no Windows ANSI code page gives more
+// units than bytes, but a code page may.
+class WideningCodePage : public Latin1CodePage {
+public:
+    void AppendDecoded(std::string_view bytes, std::wstring& text) const override {
+        for (const char c : bytes) {
+            const auto byte = static_cast<unsigned char>(c);
+            text.push_back(static_cast<wchar_t>(byte));
+            if (byte >= 0x80)
+                text.push_back(L'+');
+        }
+    }
+};
+
+}  // namespace
+
+// The text of the pairs after one that grew must not be written past the
+// room the reader made for them.
+TEST(PrefsReaderWideningCodePage, DecodesThePairsAfterOneThatGrew) {
+    const std::string grows(100, '\xE9');
+    const std::string plain(1000, 'a');
+    const std::string file = "{ k1: \"" + grows + "\", k2: \"" + plain + "\", k3: \"\xE9z\" }";
+    std::wstring widened;
+    for (size_t i = 0; i < grows.size(); ++i)
+        widened += L"\xE9+";
+    PreferenceSet set;
+    ASSERT_TRUE(PrefsReader(WideningCodePage()).Overlay(file, set));
+    const Pairs expected = {{L"k1", widened}, {L"k2", std::wstring(plain.begin(), plain.end())}, {L"k3", L"\xE9+z"}};
+    EXPECT_EQ(PairsOf(set), expected);
 }
