@@ -31,6 +31,22 @@ LRESULT COptionsDlg::OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
     return 0;
 }
 
+// A local copy that could not be read still holds what the user saved,
+// and the sheet shows the defaults instead: OK would replace the one with
+// the other, so the user is asked first.
+LRESULT COptionsDlg::OnOk(WORD, WORD, HWND, BOOL& bHandled) {
+    bHandled = LocalCopyUnread() && !ConfirmReplacingUnreadCopy();
+    return 0;
+}
+
+bool COptionsDlg::ConfirmReplacingUnreadCopy() {
+    const wchar_t question[] =
+        L"Your saved VTL options could not be read, so this sheet shows the defaults. Saving now will "
+        L"replace them with what the sheet shows.\n\nSave anyway? Choose No to go back to the sheet "
+        L"without saving.";
+    return ::MessageBoxW(m_hWnd, question, L"VTL Options", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 // Over the parent window while it is visible and not minimised, otherwise
 // over the work area; then kept inside the work area, its left and top edges
 // winning when it is larger.

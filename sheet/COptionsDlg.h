@@ -10,7 +10,8 @@
 
 // The modal "VTL Options" sheet with its three pages. It owns the
 // preference set the pages edit: built with the defaults and the local
-// preferences file, saved to both files when the caller sees OK.
+// preferences file, saved to both files when the caller sees OK. Where the
+// local file was there but could not be read, OK asks before it closes.
 //
 //   COptionsDlg dlg(L"VTL Options", 0, hWndBrowser);
 //   if (dlg.DoModal() == 1) dlg.SavePreferences();
@@ -33,10 +34,15 @@ public:
 
     BEGIN_MSG_MAP(COptionsDlg)
         MESSAGE_HANDLER(WM_SHOWWINDOW, OnShowWindow)
+        COMMAND_HANDLER(IDOK, BN_CLICKED, OnOk)
     END_MSG_MAP()
 
 private:
     LRESULT OnShowWindow(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    // OK goes on to close the sheet unless the user would rather go back.
+    LRESULT OnOk(WORD code, WORD id, HWND hButton, BOOL& bHandled);
+    // Whether the user chooses to replace a local copy that was not read.
+    bool ConfirmReplacingUnreadCopy();
     void CenterOverParent();
 
     // Destroyed in reverse order: the set is cleared before the pages go.
