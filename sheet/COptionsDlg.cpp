@@ -2,6 +2,7 @@
 
 #include "prefs/DefaultPreferences.h"
 #include "prefs/PrefsFile.h"
+#include "sheet/SheetWindowMark.h"
 
 COptionsDlg::COptionsDlg(LPCWSTR title, UINT startPage, HWND hWndParent)
     : CPropertySheetImpl<COptionsDlg>(title, startPage, hWndParent) {
@@ -28,6 +29,13 @@ LRESULT COptionsDlg::OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
     }
     m_centred = true;
     CenterOverParent();
+    SheetWindowMark::Set(m_hWnd);
+    return 0;
+}
+
+LRESULT COptionsDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {
+    SheetWindowMark::Clear(m_hWnd);
+    bHandled = FALSE;
     return 0;
 }
 

@@ -34,11 +34,13 @@ public:
 
     BEGIN_MSG_MAP(COptionsDlg)
         MESSAGE_HANDLER(WM_SHOWWINDOW, OnShowWindow)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
         COMMAND_HANDLER(IDOK, BN_CLICKED, OnOk)
     END_MSG_MAP()
 
 private:
     LRESULT OnShowWindow(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     // OK goes on to close the sheet unless the user would rather go back.
     LRESULT OnOk(WORD code, WORD id, HWND hButton, BOOL& bHandled);
     // Whether the user chooses to replace a local copy that was not read.
