@@ -97,9 +97,16 @@ void StagedFile::RemoveLeftovers(const std::wstring& target, std::optional<unsig
     } while (FindNextFileW(search.Get(), &entry));
 }
 
+// Asked once: the name cannot change while the process runs (a new one
+// takes a restart), and asking for it costs more than the rest of a save.
+std::optional<unsigned long long> StagedFile::ThisMachine() {
+    static const std::optional<unsigned long long> machine = AskThisMachine();
+    return machine;
+}
+
 // The physical machine's own name, even in a cluster that gives its nodes
 // one name between them.
-std::optional<unsigned long long> StagedFile::ThisMachine() {
+std::optional<unsigned long long> StagedFile::AskThisMachine() {
     for (const COMPUTER_NAME_FORMAT format : {ComputerNamePhysicalDnsFullyQualified, ComputerNamePhysicalNetBIOS}) {
         DWORD size = 0;
         GetComputerNameExW(format, nullptr, &size);

@@ -36,6 +36,7 @@ public:
     static std::optional<unsigned long long> ThisMachine();
 
 private:
+    static std::optional<unsigned long long> AskThisMachine();
     static std::wstring NewTempName(const std::wstring& target, std::optional<unsigned long long> machine);
     // Removes the target's temporary files whose writer is certainly gone:
     // written on this machine by a process that has ended, or not written

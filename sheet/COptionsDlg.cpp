@@ -2,6 +2,7 @@
 
 #include "prefs/DefaultPreferences.h"
 #include "prefs/PrefsFile.h"
+#include "sheet/SheetWindowMark.h"
 
 COptionsDlg::COptionsDlg(LPCWSTR title, UINT startPage, HWND hWndParent)
     : CPropertySheetImpl<COptionsDlg>(title, startPage, hWndParent) {
@@ -15,7 +16,7 @@ COptionsDlg::COptionsDlg(LPCWSTR title, UINT startPage, HWND hWndParent)
     AddPage(m_tab3.PageDescription());
 }
 
-void COptionsDlg::LoadPreferences() { PrefsFile::FromEnvironment().Load(m_preferences); }
+void COptionsDlg::LoadPreferences() { m_loaded = PrefsFile::FromEnvironment().Load(m_preferences); }
 
 bool COptionsDlg::SavePreferences() { return PrefsFile::FromEnvironment().Save(m_preferences); }
 
@@ -28,7 +29,30 @@ LRESULT COptionsDlg::OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
     }
     m_centred = true;
     CenterOverParent();
+    SheetWindowMark::Set(m_hWnd);
     return 0;
+}
+
+LRESULT COptionsDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {
+    SheetWindowMark::Clear(m_hWnd);
+    bHandled = FALSE;
+    return 0;
+}
+
+// A local copy that could not be read still holds what the user saved,
+// and the sheet shows the defaults instead: OK would replace the one with
+// the other, so the user is asked first.
+LRESULT COptionsDlg::OnOk(WORD, WORD, HWND, BOOL& bHandled) {
+    bHandled = LocalCopyUnread() && !ConfirmReplacingUnreadCopy();
+    return 0;
+}
+
+bool COptionsDlg::ConfirmReplacingUnreadCopy() {
+    const wchar_t question[] =
+        L"Your saved VTL options could not be read, so this sheet shows the defaults. Saving now will "
+        L"replace them with what the sheet shows.\n\nSave anyway? Choose No to go back to the sheet "
+        L"without saving.";
+    return ::MessageBoxW(m_hWnd, question, L"VTL Options", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 // Over the parent window while it is visible and not minimised, otherwise
