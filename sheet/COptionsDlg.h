@@ -2,14 +2,16 @@
 #include <windows.h>
 
 #include "framework/CPropertySheetBase.h"
+#include "policy/PolicyLevel.h"
 #include "prefs/PreferenceSet.h"
 #include "sheet/CTab1.h"
 #include "sheet/CTab2.h"
 #include "sheet/CTab3.h"
 
 // The modal "VTL Options" sheet with its three pages. It owns the
-// preference set the pages edit: built with the defaults and the local
-// preferences file, saved to both files when the caller sees OK.
+// preference set the pages edit: built with the defaults, the recommended
+// policies, the local preferences file and the mandatory policies (whose
+// controls the pages lock), saved to both files when the caller sees OK.
 //
 //   COptionsDlg dlg(L"VTL Options", 0, hWndBrowser);
 //   if (dlg.DoModal() == 1) dlg.SavePreferences();
@@ -39,6 +41,7 @@ private:
     CTab1 m_tab1;
     CTab2 m_tab2;
     CTab3 m_tab3;
+    Policies m_policies;
     PreferenceSet m_preferences;
     bool m_centred = false;
 };
