@@ -58,21 +58,21 @@ void PrefsFile::EnsureDirectories(const std::wstring& base, const std::wstring& 
     }
 }
 
-bool PrefsFile::Load(PreferenceSet& set) const {
+PrefsFile::LoadResult PrefsFile::Load(PreferenceSet& set) const {
     if (m_localPath.empty())
-        return false;
+        return LoadResult::NoLocalCopy;
     try {
         std::string bytes;
-        if (!ReadWholeFile(m_localPath, bytes))
-            return false;
+        const LoadResult read = ReadWholeFile(m_localPath, bytes);
+        if (read != LoadResult::Read)
+            return read;
         const ThreadAnsiCodePage codePage;
-        PrefsReader(codePage).Overlay(bytes, set);
+        return PrefsReader(codePage).Overlay(bytes, set) ? LoadResult::Read : LoadResult::Unreadable;
     } catch (const std::bad_alloc&) {
-        return false;
+        return LoadResult::Unreadable;
     } catch (const std::length_error&) {
-        return false;
+        return LoadResult::Unreadable;
     }
-    return true;
 }
 
 bool PrefsFile::Save(const PreferenceSet& set) const {
@@ -143,15 +143,20 @@ std::wstring PrefsFile::BuildPath(const std::wstring& base, const std::wstring& 
     return base + L"\\" + relative + kFileName;
 }
 
-bool PrefsFile::ReadWholeFile(const std::wstring& path, std::string& bytes) {
+PrefsFile::LoadResult PrefsFile::ReadWholeFile(const std::wstring& path, std::string& bytes) {
     CKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
-        return false;
+    if (!file) {
+        // Only a file that is not there is no copy; one that is there but
+        // refused (a sharing violation, no access) is the user's all the same.
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? LoadResult::NoLocalCopy
+                                                                              : LoadResult::Unreadable;
+    }
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0 ||
         static_cast<unsigned long long>(size.QuadPart) > MaxFileBytes)
-        return false;
+        return LoadResult::Unreadable;
     // Read until the end, whatever the size said: the file may change while
     // it is read, and must not grow past the limit meanwhile either.
     std::string content;
@@ -160,21 +165,21 @@ bool PrefsFile::ReadWholeFile(const std::wstring& path, std::string& bytes) {
     for (;;) {
         if (used == content.size()) {
             if (content.size() > MaxFileBytes)
-                return false;
+                return LoadResult::Unreadable;
             content.resize(content.size() * 2);
         }
         DWORD read = 0;
         const DWORD wanted = static_cast<DWORD>(content.size() - used);
         if (!ReadFile(file.Get(), &content[used], wanted, &read, nullptr))
-            return false;
+            return LoadResult::Unreadable;
         used += read;
         // A read short of what was asked for has met the end.
         if (read < wanted)
             break;
     }
     if (used > MaxFileBytes)
-        return false;
+        return LoadResult::Unreadable;
     content.resize(used);
     bytes.swap(content);
-    return true;
+    return LoadResult::Read;
 }

@@ -34,9 +34,14 @@ public:
     const std::wstring& LocalPath() const { return m_localPath; }
     const std::wstring& CommonPath() const { return m_commonPath; }
 
-    // Overlays the pairs of the local copy onto the set; false, with the set
-    // untouched, when there is no readable local copy.
-    bool Load(PreferenceSet& set) const;
+    // What Load found. A local copy that is Unreadable exists but could not
+    // be read in full (held open by another program without sharing, a
+    // read error, out of memory, over the size limit): it still holds what
+    // the user saved, so it is not to be replaced without asking.
+    enum class LoadResult { NoLocalCopy, Read, Unreadable };
+    // Overlays the pairs of the local copy onto the set; the set is left
+    // untouched unless the copy was Read.
+    LoadResult Load(PreferenceSet& set) const;
     // Writes the set to both copies. If the local copy cannot be written it
     // says "Can't save options data" and changes neither copy; a common copy
     // that cannot be written is skipped without a word, and the local copy
@@ -57,7 +62,7 @@ private:
     static std::wstring ReadEnvironment(const wchar_t* name);
     static bool IsAbsolutePath(const std::wstring& path);
     static std::wstring BuildPath(const std::wstring& base, const std::wstring& relative);
-    static bool ReadWholeFile(const std::wstring& path, std::string& bytes);
+    static LoadResult ReadWholeFile(const std::wstring& path, std::string& bytes);
 
     std::wstring m_localAppData;
     std::wstring m_allUsersProfile;

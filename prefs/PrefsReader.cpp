@@ -29,7 +29,7 @@ constexpr TextBytes kTextBytes;
 
 PrefsReader::PrefsReader(const AnsiCodePage& codePage) : m_codePage(codePage) {}
 
-void PrefsReader::Overlay(std::string_view fileBytes, PreferenceSet& set) const {
+bool PrefsReader::Overlay(std::string_view fileBytes, PreferenceSet& set) const {
     // Ranges in the table are 32-bit, like the file's size limit.
     if (fileBytes.size() > UINT32_MAX)
         throw std::length_error("preferences file");
@@ -42,7 +42,7 @@ void PrefsReader::Overlay(std::string_view fileBytes, PreferenceSet& set) const 
     block.reserve(units + set.TextInUse());
     block.resize(units);
     DecodePairs(fileBytes, pairs, block);
-    set.Overlay(PairTable(std::move(block), std::move(pairs)));
+    return set.Overlay(PairTable(std::move(block), std::move(pairs)));
 }
 
 std::vector<PrefsReader::Entry> PrefsReader::FindPairs(std::string_view text, size_t more) {
@@ -119,6 +119,10 @@ void PrefsReader::DecodePairs(std::string_view text, std::vector<Entry>& pairs, 
 PrefsReader::Range PrefsReader::Decode(std::string_view bytes, bool unescape, std::wstring& block,
                                        size_t& used) const {
     const size_t start = used;
+    // The block has a unit for each byte, but a code page may give more
+    // units than bytes: a pair after one that grew may need more room.
+    if (block.size() - start < bytes.size())
+        block.resize(start + bytes.size());
     wchar_t* out = &block[0] + start;
     unsigned char needs = 0;
     for (size_t i = 0; i < bytes.size(); ++i) {

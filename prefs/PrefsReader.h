@@ -25,9 +25,10 @@ public:
     explicit PrefsReader(const AnsiCodePage& codePage);
 
     // Overlays the pairs of a file whose bytes are given as they are on disk.
-    // Throws std::bad_alloc, or std::length_error beyond 4 GiB of text,
-    // leaving the set as it was.
-    void Overlay(std::string_view fileBytes, PreferenceSet& set) const;
+    // False when the set has no room for the result; throws std::bad_alloc,
+    // or std::length_error beyond 4 GiB of text. Either way the set stays as
+    // it was.
+    bool Overlay(std::string_view fileBytes, PreferenceSet& set) const;
 
 private:
     using Range = PairTable::Range;
@@ -41,7 +42,8 @@ private:
     static Range ValueBytes(Range token);
     static Range RangeOf(std::string_view text, std::string_view token);
     // Decodes each pair's bytes into the block, which has a unit for each
-    // byte, and points the pair there; the block is cut to what was used.
+    // byte and grows where a code page gives more, and points the pair
+    // there; the block is cut to what was used.
     void DecodePairs(std::string_view text, std::vector<Entry>& pairs, std::wstring& block) const;
     // Writes the text of the bytes at `used` and moves it past them.
     Range Decode(std::string_view bytes, bool unescape, std::wstring& block, size_t& used) const;

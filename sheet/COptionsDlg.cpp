@@ -21,7 +21,7 @@ COptionsDlg::COptionsDlg(LPCWSTR title, UINT startPage, HWND hWndParent)
     AddPage(m_tab3.PageDescription());
 }
 
-void COptionsDlg::LoadPreferences() { PrefsFile::FromEnvironment().Load(m_preferences); }
+void COptionsDlg::LoadPreferences() { m_loaded = PrefsFile::FromEnvironment().Load(m_preferences); }
 
 bool COptionsDlg::SavePreferences() { return PrefsFile::FromEnvironment().Save(m_preferences); }
 

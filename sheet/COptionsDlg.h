@@ -4,6 +4,7 @@
 #include "framework/CPropertySheetBase.h"
 #include "policy/PolicyLevel.h"
 #include "prefs/PreferenceSet.h"
+#include "prefs/PrefsFile.h"
 #include "sheet/CTab1.h"
 #include "sheet/CTab2.h"
 #include "sheet/CTab3.h"
@@ -20,8 +21,11 @@ public:
     COptionsDlg(LPCWSTR title, UINT startPage, HWND hWndParent);
 
     // Overlays the local preferences file onto the set (the constructor
-    // does it once).
+    // does it once) and remembers what it found.
     void LoadPreferences();
+    // Whether the local copy existed but could not be read in full at the
+    // last load: the sheet then shows the defaults, not what it holds.
+    bool LocalCopyUnread() const { return m_loaded == PrefsFile::LoadResult::Unreadable; }
     // Writes the set to both preferences files; false when it could not
     // (the failure has been shown to the user).
     bool SavePreferences();
@@ -43,5 +47,6 @@ private:
     CTab3 m_tab3;
     Policies m_policies;
     PreferenceSet m_preferences;
+    PrefsFile::LoadResult m_loaded = PrefsFile::LoadResult::NoLocalCopy;
     bool m_centred = false;
 };

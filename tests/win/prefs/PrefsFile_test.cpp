@@ -45,12 +45,12 @@ std::string TextOf(const PreferenceSet& set) {
 }
 
 // A file that another program has open for reading and writing, sharing
-// neither deletion nor renaming, as long as this object lives.
+// neither deletion nor renaming (nor, if so asked, anything), as long as
+// this object lives.
 class HeldOpen {
 public:
-    explicit HeldOpen(const std::wstring& path)
-        : m_file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                             OPEN_EXISTING, 0, nullptr)) {
+    explicit HeldOpen(const std::wstring& path, DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE)
+        : m_file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, share, nullptr, OPEN_EXISTING, 0, nullptr)) {
         EXPECT_NE(m_file, INVALID_HANDLE_VALUE);
     }
     ~HeldOpen() {
@@ -186,7 +186,7 @@ TEST_F(PrefsFileTest, LoadOverlaysTheLocalCopyOnlyAndReadsBackWhatWasSaved) {
     ASSERT_TRUE(ScratchFolder::WriteBytes(CommonFolder() + L"vtl_prefs.js",
                                             "vtl_prefs = {\r\n  openingmode: \"tab\"};\r\n"));
     PreferenceSet set = Defaults();
-    EXPECT_TRUE(PrefsFile::FromEnvironment().Load(set));
+    EXPECT_EQ(PrefsFile::FromEnvironment().Load(set), PrefsFile::LoadResult::Read);
     EXPECT_EQ(set.ValueAt(set.FindKey(L"viewertype")), L"disco");
     EXPECT_EQ(set.FindKey(L"viewertype"), 13);
     EXPECT_EQ(set.ValueAt(set.FindKey(L"openingmode")), L"win");
@@ -196,7 +196,7 @@ TEST_F(PrefsFileTest, LoadOverlaysTheLocalCopyOnlyAndReadsBackWhatWasSaved) {
     EXPECT_TRUE(SaveWatched(PrefsFile::FromEnvironment(), edited, saved).empty());
     ASSERT_TRUE(saved);
     PreferenceSet loaded = Defaults();
-    EXPECT_TRUE(PrefsFile::FromEnvironment().Load(loaded));
+    EXPECT_EQ(PrefsFile::FromEnvironment().Load(loaded), PrefsFile::LoadResult::Read);
     EXPECT_EQ(PairsOf(loaded), PairsOf(edited));
 }
 
@@ -211,21 +211,37 @@ TEST_F(PrefsFileTest, LoadReadsLargeFilesWholeAndRefusesThoseOverSixteenMebibyte
     ASSERT_EQ(big.size(), PrefsFile::MaxFileBytes);
     ASSERT_TRUE(ScratchFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", big));
     PreferenceSet set = Defaults();
-    EXPECT_TRUE(PrefsFile::FromEnvironment().Load(set));
+    EXPECT_EQ(PrefsFile::FromEnvironment().Load(set), PrefsFile::LoadResult::Read);
     EXPECT_EQ(set.ValueAt(set.FindKey(L"viewertype")), L"tabulator");
     EXPECT_EQ(set.ValueAt(set.FindKey(L"padding")).size(), padding);
 
     big.insert(big.begin() + 30, 'p');
     ASSERT_TRUE(ScratchFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", big));
     PreferenceSet refused = Defaults();
-    EXPECT_FALSE(PrefsFile::FromEnvironment().Load(refused));
+    EXPECT_EQ(PrefsFile::FromEnvironment().Load(refused), PrefsFile::LoadResult::Unreadable);
     EXPECT_EQ(PairsOf(refused), PairsOf(Defaults()));
     EXPECT_EQ(LocalCopy()->size(), PrefsFile::MaxFileBytes + 1);
 }
 
+// A copy that is there but cannot be read now is the user's all the same:
+// Load tells it apart from no copy at all, and the set keeps its defaults.
+TEST_F(PrefsFileTest, ALocalCopyHeldWithoutSharingIsUnreadableAndKeepsTheDefaults) {
+    WriteOldCopies();
+    {
+        const HeldOpen scanner(LocalFolder() + L"vtl_prefs.js", 0);
+        PreferenceSet set = Defaults();
+        EXPECT_EQ(PrefsFile::FromEnvironment().Load(set), PrefsFile::LoadResult::Unreadable);
+        EXPECT_EQ(PairsOf(set), PairsOf(Defaults()));
+    }
+    PreferenceSet set = Defaults();
+    EXPECT_EQ(PrefsFile::FromEnvironment().Load(set), PrefsFile::LoadResult::Read);
+    EXPECT_EQ(set.ValueAt(set.FindKey(L"viewertype")), L"disco");
+    EXPECT_EQ(LocalCopy(), kOldText);
+}
+
 TEST_F(PrefsFileTest, MissingOrUnsetLocationsKeepTheDefaultsAndSaveWritesNothing) {
     PreferenceSet set = Defaults();
-    EXPECT_FALSE(PrefsFile::FromEnvironment().Load(set));  // no file yet
+    EXPECT_EQ(PrefsFile::FromEnvironment().Load(set), PrefsFile::LoadResult::NoLocalCopy);  // no file yet
     EXPECT_EQ(PairsOf(set), PairsOf(Defaults()));
 
     // The tests' own folder stands as the current folder, where a relative
@@ -252,7 +268,7 @@ TEST_F(PrefsFileTest, MissingOrUnsetLocationsKeepTheDefaultsAndSaveWritesNothing
         const std::string what(label.begin(), label.end());
 
         PreferenceSet loaded = Defaults();
-        EXPECT_FALSE(PrefsFile::FromEnvironment().Load(loaded)) << what;
+        EXPECT_EQ(PrefsFile::FromEnvironment().Load(loaded), PrefsFile::LoadResult::NoLocalCopy) << what;
         EXPECT_EQ(PairsOf(loaded), PairsOf(Defaults())) << what;
 
         bool savedOk = true;
@@ -397,7 +413,7 @@ TEST_F(PrefsFileTest, RawHighBytesOfOlderFilesAndKeysGoThroughTheThreadsAnsiCode
     for (const auto& [language, letter] : {std::pair<LANGID, wchar_t>{0x0419, L'\x410'}, {0x0409, L'\xC0'}}) {
         ASSERT_TRUE(SetThreadLocale(MAKELCID(language, SORT_DEFAULT)));
         PreferenceSet set;
-        EXPECT_TRUE(PrefsFile::FromEnvironment().Load(set));
+        EXPECT_EQ(PrefsFile::FromEnvironment().Load(set), PrefsFile::LoadResult::Read);
         EXPECT_EQ(PairsOf(set), (Pairs{{L"h_name0", std::wstring(L"X-") + letter}, {std::wstring(L"k") + letter, L"1"}}))
             << language;
 
@@ -539,7 +555,7 @@ TEST_F(PrefsFileTest, DamagedLocalCopiesGiveWhatTheReadingRulesFindAndStayAsThey
     for (const Case& c : cases) {
         ASSERT_TRUE(ScratchFolder::WriteBytes(LocalFolder() + L"vtl_prefs.js", c.bytes)) << c.what;
         PreferenceSet loaded = Defaults();
-        EXPECT_TRUE(PrefsFile::FromEnvironment().Load(loaded)) << c.what;
+        EXPECT_EQ(PrefsFile::FromEnvironment().Load(loaded), PrefsFile::LoadResult::Read) << c.what;
         // No case reads a key twice: the defaults it does not read, then what it reads.
         PreferenceSet expected = Defaults();
         for (const auto& pair : c.read)

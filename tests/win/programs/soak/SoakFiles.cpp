@@ -58,7 +58,7 @@ bool SoakFiles::PlaceUnder(const std::wstring& folder) {
 
 std::string SoakFiles::CheckValues(int run) {
     PreferenceSet set;
-    if (!PrefsFile::FromEnvironment().Load(set))
+    if (PrefsFile::FromEnvironment().Load(set) != PrefsFile::LoadResult::Read)
         return "after run " + std::to_string(run) + " there is no local preferences file\n";
     return CompareValues(set, run);
 }
