@@ -1,7 +1,5 @@
 #include "policy/PolicyApplication.h"
 
-#include <windows.h>
-
 #include "policy/PolicyOverlay.h"
 #include "policy/PolicyReader.h"
 #include "prefs/DefaultPreferences.h"
@@ -16,16 +14,18 @@ PolicyApplication::Result PolicyApplication::Run(const PolicySource& source, con
     // mandatory values change; without one, the file is what a sheet
     // opened and closed with OK would write.
     PreferenceSet set;
-    const bool exists = ::GetFileAttributesW(file.LocalPath().c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (file.Load(set)) {
-        if (PolicyOverlay::Holds(policies.Mandatory, set)) return Applied;
-        PolicyOverlay::Impose(policies.Mandatory, set);
-    } else if (exists) {
-        return Unreadable;
-    } else {
-        AddDefaultPreferences(set);
-        PolicyOverlay::BeforeFile(policies.Recommended, set);
-        PolicyOverlay::AfterFile(policies, set);
+    switch (file.Load(set)) {
+        case PrefsFile::LoadResult::Unreadable:
+            return Unreadable;
+        case PrefsFile::LoadResult::Read:
+            if (PolicyOverlay::Holds(policies.Mandatory, set)) return Applied;
+            PolicyOverlay::Impose(policies.Mandatory, set);
+            break;
+        case PrefsFile::LoadResult::NoLocalCopy:
+            AddDefaultPreferences(set);
+            PolicyOverlay::BeforeFile(policies.Recommended, set);
+            PolicyOverlay::AfterFile(policies, set);
+            break;
     }
     switch (file.Write(set)) {
         case PrefsFile::WriteResult::Both:

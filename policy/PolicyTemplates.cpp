@@ -68,29 +68,29 @@ std::string PolicyTemplates::Adml() {
 }
 
 std::string PolicyTemplates::Policy(const PolicyEntry& entry, bool recommended) {
-    const std::string key = Utf8(entry.Key);
-    const std::string name = NameOf(key, recommended);
-    std::string xml = "    <policy name=\"" + name + "\" class=\"Both\" displayName=\"$(string." + key +
-                      ")\" explainText=\"$(string." + name + "_Explain)\" presentation=\"$(presentation." +
-                      key + ")\" key=\"" + KeyOf(recommended, false) + "\">\n";
-    xml += std::string("      <parentCategory ref=\"") + (recommended ? kRecommendedCategory : kCategory) +
-           "\"/>\n      <supportedOn ref=\"" + kSupported + "\"/>\n      <elements>\n";
-    xml += Elements(entry);
-    xml += "      </elements>\n    </policy>\n";
-    return xml;
+    return PolicyElement(Utf8(entry.Key), KeyOf(recommended, false), recommended, Elements(entry));
 }
 
 // The list writes its entries under values named 1, 2, 3, ... of the
 // header subkey.
 std::string PolicyTemplates::HeadersPolicy(bool recommended) {
     const std::string key = Utf8(PolicyTable::HeadersSubkey);
+    return PolicyElement(key, KeyOf(recommended, true), recommended,
+                         "        <list id=\"" + key + "\" key=\"" + KeyOf(recommended, true) +
+                             "\" valuePrefix=\"\"/>\n");
+}
+
+// A policy for both the computer and the user, named after its key (the
+// recommended one with a suffix), sharing texts and presentation with its
+// twin.
+std::string PolicyTemplates::PolicyElement(const std::string& key, const std::string& registryKey,
+                                           bool recommended, const std::string& elements) {
     const std::string name = NameOf(key, recommended);
     return "    <policy name=\"" + name + "\" class=\"Both\" displayName=\"$(string." + key +
            ")\" explainText=\"$(string." + name + "_Explain)\" presentation=\"$(presentation." + key +
-           ")\" key=\"" + KeyOf(recommended, true) + "\">\n      <parentCategory ref=\"" +
-           (recommended ? kRecommendedCategory : kCategory) + "\"/>\n      <supportedOn ref=\"" +
-           kSupported + "\"/>\n      <elements>\n        <list id=\"" + key + "\" key=\"" +
-           KeyOf(recommended, true) + "\" valuePrefix=\"\"/>\n      </elements>\n    </policy>\n";
+           ")\" key=\"" + registryKey + "\">\n      <parentCategory ref=\"" +
+           (recommended ? kRecommendedCategory : kCategory) + "\"/>\n      <supportedOn ref=\"" + kSupported +
+           "\"/>\n      <elements>\n" + elements + "      </elements>\n    </policy>\n";
 }
 
 std::string PolicyTemplates::Elements(const PolicyEntry& entry) {

@@ -19,6 +19,8 @@ public:
 private:
     static std::string Policy(const PolicyEntry& entry, bool recommended);
     static std::string HeadersPolicy(bool recommended);
+    static std::string PolicyElement(const std::string& key, const std::string& registryKey, bool recommended,
+                                     const std::string& elements);
     static std::string Elements(const PolicyEntry& entry);
     static std::string Presentation(const PolicyEntry& entry);
     static std::string Strings(const PolicyEntry& entry);
