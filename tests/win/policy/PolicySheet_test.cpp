@@ -79,6 +79,30 @@ std::wstring DescriptionOf(HWND hControl) {
     return heard;
 }
 
+// The text of the tooltip that shows once the pointer rests on the middle
+// of the control; empty when none shows within three seconds.
+std::wstring TooltipShownOver(SheetDriver& sheet, HWND hControl) {
+    RECT rect{};
+    ::GetClientRect(hControl, &rect);
+    sheet.PointAt(hControl, POINT{rect.right / 2, rect.bottom / 2});
+    struct Shown {
+        std::wstring text;
+    } shown;
+    for (int i = 0; i < 60 && shown.text.empty(); ++i) {
+        gridtest::Pump(50);
+        ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hWnd, LPARAM lParam) -> BOOL {
+            wchar_t name[32]{};
+            ::GetClassNameW(hWnd, name, 32);
+            if (::lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 || !::IsWindowVisible(hWnd)) return TRUE;
+            wchar_t text[80]{};
+            ::GetWindowTextW(hWnd, text, 80);
+            reinterpret_cast<Shown*>(lParam)->text = text;
+            return FALSE;
+        }, reinterpret_cast<LPARAM>(&shown));
+    }
+    return shown.text;
+}
+
 // A control locked by a policy: disabled, with the tooltip and description.
 void ExpectLocked(SheetDriver& sheet, int page, int id) {
     SCOPED_TRACE(testing::Message() << "locked control " << id);
@@ -110,6 +134,8 @@ TEST(PolicySheet, MandatoryEndpointsLockTheirControlsWhatThePageDoesAndOkWritesT
         sandbox, "  sparqlhost: \"file.example\",\n  proxyservice: \"corvessa\",\n  sparqlport: \"8890\"\n",
         [&](SheetDriver& sheet) {
             sheet.SelectPage(kRdf);
+            // The pointer resting on the disabled field shows why.
+            EXPECT_EQ(TooltipShownOver(sheet, sheet.Control(kRdf, IDC_SPARQL_HOST)), kReason);
             EXPECT_EQ(sheet.Text(kRdf, IDC_SPARQL_HOST), L"sparql.corp.example");
             EXPECT_EQ(sheet.Selection(kRdf, IDC_RDFIZER_TYPE), 3);
             EXPECT_EQ(sheet.Text(kRdf, IDC_RDFIZER_URL), L"http://rdfizer.corp.example/?url=");
