@@ -8,7 +8,8 @@ class PreferenceSet;
 // ALLUSERSPROFILE folders): loading files of 1,000 and 10,000 header pairs
 // against a raw read of the same bytes, the time a pair takes in each, and
 // the peak heap of a load against the file's size; saving 1,000 header
-// pairs against a raw write of the same bytes to both copies.
+// pairs against its floor, the same bytes staged beside each copy, flushed
+// and moved over it.
 class PrefsBench {
 public:
     explicit PrefsBench(int runs);

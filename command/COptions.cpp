@@ -95,8 +95,9 @@ HRESULT COptions::GetSite(REFIID riid, void** ppvSite) {
 HRESULT COptions::QueryStatus(const GUID*, ULONG, OLECMD[], OLECMDTEXT*) { return S_OK; }
 
 // Every call shows the sheet, whatever the command; failures are told to the
-// user, never returned. While a sheet of this module is open, a call brings
-// that one forward instead: the command is done, so the result is S_OK too.
+// user, never returned. While a sheet is open anywhere in the session, a
+// call brings that one forward instead: the command is done, so the result
+// is S_OK too.
 HRESULT COptions::Exec(const GUID*, DWORD, DWORD, VARIANT*, VARIANT*) {
     CSheetClaim claim;
     if (!claim.IsHeld()) {
@@ -105,7 +106,6 @@ HRESULT COptions::Exec(const GUID*, DWORD, DWORD, VARIANT*, VARIANT*) {
     }
     HWND hWndBrowser = FindBrowserWindow();
     if (hWndBrowser == nullptr) return S_OK;
-    claim.SetOwner(hWndBrowser);
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_BAR_CLASSES | ICC_COOL_CLASSES};
     ::InitCommonControlsEx(&icc);
     // Any result but OK (Cancel, the close box, a failure) saves nothing.

@@ -47,6 +47,10 @@ std::wstring PrefsFile::VirtualizedSubpath(const std::wstring& allUsersProfile) 
 void PrefsFile::EnsureDirectories(const std::wstring& base, const std::wstring& relative) {
     if (!IsAbsolutePath(base))
         return;
+    // Every folder there already, as after the first save: one probe.
+    const DWORD attributes = GetFileAttributesW((base + L"\\" + relative).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return;
     std::wstring path = base + L"\\";
     for (wchar_t c : relative) {
         if (c == L'\\') {

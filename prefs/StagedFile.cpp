@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "framework/CUniqueHandle.h"
+#include "prefs/LeftoverSchedule.h"
 #include "prefs/StagedFileName.h"
 
 namespace {
@@ -24,7 +25,10 @@ StagedFile::~StagedFile() {
 bool StagedFile::Write(const std::wstring& target, std::string_view bytes) {
     Discard();
     const std::optional<unsigned long long> machine = ThisMachine();
-    RemoveLeftovers(target, machine);
+    if (LeftoverSchedule::SearchDue(target)) {
+        RemoveLeftovers(target, machine);
+        LeftoverSchedule::Searched(target);
+    }
     // A read-only target stays as it is, as it would for a program that
     // opened it for writing (not every system refuses to move over one).
     const DWORD attributes = GetFileAttributesW(target.c_str());
@@ -60,6 +64,7 @@ bool StagedFile::Commit() {
         return false;
     }
     m_temp.clear();
+    LeftoverSchedule::SaveEnded(m_target);
     return true;
 }
 
@@ -97,9 +102,16 @@ void StagedFile::RemoveLeftovers(const std::wstring& target, std::optional<unsig
     } while (FindNextFileW(search.Get(), &entry));
 }
 
+// Asked once: the name cannot change while the process runs (a new one
+// takes a restart), and asking for it costs more than the rest of a save.
+std::optional<unsigned long long> StagedFile::ThisMachine() {
+    static const std::optional<unsigned long long> machine = AskThisMachine();
+    return machine;
+}
+
 // The physical machine's own name, even in a cluster that gives its nodes
 // one name between them.
-std::optional<unsigned long long> StagedFile::ThisMachine() {
+std::optional<unsigned long long> StagedFile::AskThisMachine() {
     for (const COMPUTER_NAME_FORMAT format : {ComputerNamePhysicalDnsFullyQualified, ComputerNamePhysicalNetBIOS}) {
         DWORD size = 0;
         GetComputerNameExW(format, nullptr, &size);

@@ -9,7 +9,9 @@
 // the target's own folder and then moved over the target in one step, so
 // the target always holds either its complete old or its complete new
 // content. A staged file that is never committed is removed, and one that
-// an interrupted save left behind is removed by the next save.
+// an interrupted save left behind is removed by the next save (within the
+// hour where it appeared while this process's own save was ending: see
+// LeftoverSchedule).
 class StagedFile {
 public:
     StagedFile() = default;
@@ -20,7 +22,7 @@ public:
     // Writes the bytes to a new temporary file beside the target and
     // flushes it; false (leaving nothing behind) if that fails or the
     // target is read-only. Removes the leftovers of earlier saves of the
-    // target first.
+    // target first, when its folder may hold any.
     bool Write(const std::wstring& target, std::string_view bytes);
     // Moves the written file over the target (replacing it, write-through);
     // on failure the temporary file is removed and the target is untouched.
@@ -36,6 +38,7 @@ public:
     static std::optional<unsigned long long> ThisMachine();
 
 private:
+    static std::optional<unsigned long long> AskThisMachine();
     static std::wstring NewTempName(const std::wstring& target, std::optional<unsigned long long> machine);
     // Removes the target's temporary files whose writer is certainly gone:
     // written on this machine by a process that has ended, or not written

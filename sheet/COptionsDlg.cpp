@@ -5,6 +5,7 @@
 #include "policy/RegistryPolicySource.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/PrefsFile.h"
+#include "sheet/SheetWindowMark.h"
 
 COptionsDlg::COptionsDlg(LPCWSTR title, UINT startPage, HWND hWndParent)
     : CPropertySheetImpl<COptionsDlg>(title, startPage, hWndParent) {
@@ -34,7 +35,30 @@ LRESULT COptionsDlg::OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled) {
     }
     m_centred = true;
     CenterOverParent();
+    SheetWindowMark::Set(m_hWnd);
     return 0;
+}
+
+LRESULT COptionsDlg::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled) {
+    SheetWindowMark::Clear(m_hWnd);
+    bHandled = FALSE;
+    return 0;
+}
+
+// A local copy that could not be read still holds what the user saved,
+// and the sheet shows the defaults instead: OK would replace the one with
+// the other, so the user is asked first.
+LRESULT COptionsDlg::OnOk(WORD, WORD, HWND, BOOL& bHandled) {
+    bHandled = LocalCopyUnread() && !ConfirmReplacingUnreadCopy();
+    return 0;
+}
+
+bool COptionsDlg::ConfirmReplacingUnreadCopy() {
+    const wchar_t question[] =
+        L"Your saved VTL options could not be read, so this sheet shows the defaults. Saving now will "
+        L"replace them with what the sheet shows.\n\nSave anyway? Choose No to go back to the sheet "
+        L"without saving.";
+    return ::MessageBoxW(m_hWnd, question, L"VTL Options", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 // Over the parent window while it is visible and not minimised, otherwise

@@ -13,6 +13,8 @@
 // preference set the pages edit: built with the defaults, the recommended
 // policies, the local preferences file and the mandatory policies (whose
 // controls the pages lock), saved to both files when the caller sees OK.
+// Where the local file was there but could not be read, OK asks before it
+// closes.
 //
 //   COptionsDlg dlg(L"VTL Options", 0, hWndBrowser);
 //   if (dlg.DoModal() == 1) dlg.SavePreferences();
@@ -35,10 +37,17 @@ public:
 
     BEGIN_MSG_MAP(COptionsDlg)
         MESSAGE_HANDLER(WM_SHOWWINDOW, OnShowWindow)
+        MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+        COMMAND_HANDLER(IDOK, BN_CLICKED, OnOk)
     END_MSG_MAP()
 
 private:
     LRESULT OnShowWindow(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    // OK goes on to close the sheet unless the user would rather go back.
+    LRESULT OnOk(WORD code, WORD id, HWND hButton, BOOL& bHandled);
+    // Whether the user chooses to replace a local copy that was not read.
+    bool ConfirmReplacingUnreadCopy();
     void CenterOverParent();
 
     // Destroyed in reverse order: the set is cleared before the pages go.

@@ -123,14 +123,14 @@ LRESULT CListEditing::OnEndEdit(int, LPNMHDR header, BOOL&) {
 
 bool CListEditing::StoreResult(const NMGRIDCELL& result) {
     const int id = m_grid.GetColumnId(result.SubItem);
+    const std::wstring before = m_grid.Rows().CellText(result.Item, id);
     const std::wstring text = result.Text != nullptr ? result.Text : L"";
+    bool stored = false;
     if (result.Date == nullptr)
-        m_grid.Rows().SetCellText(result.Item, id, text);
+        stored = m_grid.Rows().SetCellText(result.Item, id, text);
     else if (std::wcstol(text.c_str(), nullptr, 10) != 0)
-        m_grid.SetCellDate(result.Item, id, *result.Date);
-    else if (m_grid.Rows().CellText(result.Item, id).empty())
-        return false;
+        stored = m_grid.SetCellDate(result.Item, id, *result.Date);
     else
-        m_grid.Rows().SetCellText(result.Item, id, std::wstring());
-    return true;
+        stored = m_grid.Rows().SetCellText(result.Item, id, std::wstring());
+    return stored && m_grid.Rows().CellText(result.Item, id) != before;
 }

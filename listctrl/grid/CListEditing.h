@@ -62,7 +62,8 @@ private:
     // cancelled, tell the parent, and go on to the next cell after Tab.
     LRESULT OnEndEdit(int, LPNMHDR header, BOOL&);
 
-    // False when there was nothing to store: no date for a cell without one.
+    // True when the cell changed: a value the list refused, the value the
+    // cell already had, or no date for a cell without one changes nothing.
     bool StoreResult(const NMGRIDCELL& result);
 
     CListCore& m_grid;

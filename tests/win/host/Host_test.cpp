@@ -150,6 +150,61 @@ TEST_F(Host, MenuEntryShowsTheSheetToo) {
     EXPECT_EQ(run.ExitCode(), static_cast<DWORD>(S_OK));
 }
 
+// The visible "VTL Options" sheets of every process in the session.
+BOOL CALLBACK CountSheet(HWND hWnd, LPARAM lParam) {
+    wchar_t name[16] = {};
+    ::GetClassNameW(hWnd, name, ARRAYSIZE(name));
+    if (::IsWindowVisible(hWnd) && std::wstring(name) == L"#32770" && ProcessWindows::Text(hWnd) == L"VTL Options")
+        ++*reinterpret_cast<int*>(lParam);
+    return TRUE;
+}
+
+int SheetsInSession() {
+    int sheets = 0;
+    ::EnumWindows(CountSheet, reinterpret_cast<LPARAM>(&sheets));
+    return sheets;
+}
+
+// A browser that runs its tabs in several processes loads the component in
+// each of them: still one sheet shows in the session, a press in another
+// process brings it forward, and a process that ends while it shows one
+// keeps no later sheet from opening.
+TEST_F(Host, OneSheetShowsInTheSessionWhateverProcessPressesTheButton) {
+    HostRun first(L"/press /exit");
+    ASSERT_TRUE(first.Start());
+    HWND hSheet = first.WaitForSheet();
+    ASSERT_NE(hSheet, nullptr) << first.Output();
+    HWND hElsewhere = ::CreateWindowExW(0, L"STATIC", L"elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                        100, nullptr, nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(hElsewhere);
+
+    // Exec returns at once, with no sheet of its own to wait for.
+    HostRun second(L"/press /exit");
+    ASSERT_TRUE(second.Start());
+    EXPECT_EQ(second.ExitCode(), static_cast<DWORD>(S_OK)) << second.Output();
+    EXPECT_EQ(SheetsInSession(), 1);
+    EXPECT_EQ(::GetForegroundWindow(), hSheet);
+    ::DestroyWindow(hElsewhere);
+
+    ProcessWindows::PressButton(hSheet, IDOK);
+    EXPECT_EQ(first.ExitCode(), static_cast<DWORD>(S_OK));
+    EXPECT_TRUE(ScratchFolder::Exists(first.LocalCopy()));
+    EXPECT_EQ(ScratchFolder::ReadBytes(first.LocalCopy()), ScratchFolder::ReadBytes(first.CommonCopy()));
+    EXPECT_FALSE(ScratchFolder::Exists(second.LocalCopy()));
+    EXPECT_FALSE(ScratchFolder::Exists(second.CommonCopy()));
+
+    std::optional<HostRun> ended(std::in_place, L"/press");
+    ASSERT_TRUE(ended->Start());
+    ASSERT_NE(ended->WaitForSheet(), nullptr) << ended->Output();
+    ended.reset();  // the process is ended with its sheet open
+    HostRun next(L"/press /exit");
+    ASSERT_TRUE(next.Start());
+    HWND hNext = next.WaitForSheet();
+    ASSERT_NE(hNext, nullptr) << next.Output();
+    ProcessWindows::PressButton(hNext, IDCANCEL);
+    EXPECT_EQ(next.ExitCode(), static_cast<DWORD>(S_OK));
+}
+
 TEST_F(Host, MissingBrowserOrBrowserWindowIsReportedAndExecStillSucceeds) {
     struct Case {
         LPCWSTR switches;

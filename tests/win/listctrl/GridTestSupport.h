@@ -64,7 +64,7 @@ public:
         return rows[row][id];
     }
     bool SetItemText(int row, int id, const std::wstring& text) {
-        if (!IsRow(row)) return false;
+        if (!IsRow(row) || refuseWrites) return false;
         if (id >= 0 && id < static_cast<int>(rows[row].size())) rows[row][id] = text;
         return true;
     }
@@ -95,6 +95,8 @@ public:
         m_columns.at(position).Choices = std::move(choices);
     }
     bool toolTips = false;
+    // As a list whose data refuses a value does.
+    bool refuseWrites = false;
     HWND ToolTip() const { return m_titleTips.GetToolTipWindow(); }
     HWND TitleTip() const { return m_titleTips.GetTitleTipWindow(); }
     // The column drag's arrows and the image it would drag a column with.

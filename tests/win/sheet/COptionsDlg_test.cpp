@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "framework/CUniqueHandle.h"
 #include "prefs/DefaultPreferences.h"
 #include "sheet/COptionsDlg.h"
+#include "support/DialogAnswerer.h"
 #include "support/PrefsSandbox.h"
 #include "support/SheetDriver.h"
 
@@ -208,6 +210,54 @@ TEST(OptionsSheet, CancelAndTheCloseBoxWriteNothingEvenAfterAPageStoredItsValues
     }
     EXPECT_EQ(PrefsSandbox::ReadBytes(sandbox.LocalPath()), before);
     EXPECT_FALSE(PrefsSandbox::Exists(sandbox.CommonPath()));
+}
+
+// A local copy that another program (a virus scanner, a backup) held open
+// without sharing while the sheet loaded still holds what the user saved:
+// the sheet shows the defaults, and OK asks before it replaces that copy.
+TEST(OptionsSheet, OkOverALocalCopyThatCouldNotBeReadAsksAndGoingBackWritesNothing) {
+    const wchar_t kQuestion[] =
+        L"Your saved VTL options could not be read, so this sheet shows the defaults. Saving now will "
+        L"replace them with what the sheet shows.\n\nSave anyway? Choose No to go back to the sheet "
+        L"without saving.";
+    PrefsSandbox sandbox;
+    ASSERT_TRUE(sandbox.WriteLocal(kLoaded));
+    sandbox.MakeFolder(L"ProgramData\\Brackwyn Software\\VTL");
+    ASSERT_TRUE(PrefsSandbox::WriteBytes(sandbox.CommonPath(), kLoaded));
+    CKernelHandle scanner(::CreateFileW(sandbox.LocalPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(scanner);
+    COptionsDlg dlg(L"VTL Options", 0, nullptr);
+    scanner.Reset();  // the other program lets go before OK
+    EXPECT_EQ(dlg.Preferences().Count(), 14);
+    EXPECT_EQ(dlg.Preferences().FindKey(L"somethingelse"), -1);
+
+    std::vector<DialogAnswerer::Seen> goBack, saveAnyway;
+    const INT_PTR result = SheetDriver::RunAndSaveOnOk(dlg, [&](SheetDriver& sheet) {
+        {
+            DialogAnswerer answerer(::GetCurrentProcessId(), L"VTL Options", IDNO, kQuestion);
+            sheet.PressOk();
+            goBack = answerer.Stop();
+        }
+        EXPECT_TRUE(::IsWindowVisible(sheet.Sheet()));
+        EXPECT_EQ(PrefsSandbox::ReadBytes(sandbox.LocalPath()), kLoaded);
+        EXPECT_EQ(PrefsSandbox::ReadBytes(sandbox.CommonPath()), kLoaded);
+        sheet.Choose(SheetDriver::Viewers, IDC_VIEWER_TYPE, 4);
+        DialogAnswerer answerer(::GetCurrentProcessId(), L"VTL Options", IDYES, kQuestion);
+        sheet.PressOk();
+        saveAnyway = answerer.Stop();
+    });
+    EXPECT_EQ(result, 1);
+    for (const std::vector<DialogAnswerer::Seen>* boxes : {&goBack, &saveAnyway}) {
+        ASSERT_EQ(boxes->size(), 1u);
+        EXPECT_TRUE(boxes->front().hasOwner);
+        EXPECT_EQ(boxes->front().buttons, 2);
+        EXPECT_TRUE(boxes->front().closed);
+    }
+    const PreferenceSet saved = sandbox.LoadLocal();
+    EXPECT_EQ(saved.ValueAt(saved.FindKey(L"viewertype")), L"tabulator");
+    EXPECT_EQ(saved.FindKey(L"somethingelse"), -1);
+    EXPECT_EQ(PrefsSandbox::ReadBytes(sandbox.LocalPath()), PrefsSandbox::ReadBytes(sandbox.CommonPath()));
 }
 
 TEST(OptionsSheet, BuildingTheSheetFillsDefaultsThenTheLocalFile) {

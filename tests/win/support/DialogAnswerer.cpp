@@ -4,8 +4,8 @@
 
 #include "support/ProcessWindows.h"
 
-DialogAnswerer::DialogAnswerer(DWORD processId, LPCWSTR caption, int buttonId)
-    : m_processId(processId), m_caption(caption), m_buttonId(buttonId),
+DialogAnswerer::DialogAnswerer(DWORD processId, LPCWSTR caption, int buttonId, LPCWSTR text)
+    : m_processId(processId), m_caption(caption), m_buttonId(buttonId), m_text(text != nullptr ? text : L""),
       m_thread(&DialogAnswerer::Watch, this) {}
 
 DialogAnswerer::~DialogAnswerer() { Stop(); }
@@ -26,7 +26,8 @@ std::vector<DialogAnswerer::Seen> DialogAnswerer::Stop() {
 
 void DialogAnswerer::Watch() {
     while (!m_stop) {
-        HWND hDialog = ProcessWindows::FindTopLevel(m_processId, m_caption.c_str(), L"#32770");
+        HWND hDialog = ProcessWindows::FindTopLevel(m_processId, m_caption.c_str(), L"#32770",
+                                                    m_text.empty() ? nullptr : m_text.c_str());
         if (hDialog == nullptr)
             ::Sleep(20);
         else if (!Answer(hDialog))

@@ -23,7 +23,9 @@ public:
         bool closed = false;     // the dialog went after the press
     };
 
-    DialogAnswerer(DWORD processId, LPCWSTR caption, int buttonId);
+    // With a text, only the dialogs that show it (a box with the caption
+    // of a window that stays open meanwhile).
+    DialogAnswerer(DWORD processId, LPCWSTR caption, int buttonId, LPCWSTR text = nullptr);
     ~DialogAnswerer();
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
@@ -42,6 +44,7 @@ private:
     const DWORD m_processId;
     const std::wstring m_caption;
     const int m_buttonId;
+    const std::wstring m_text;  // empty: any
     std::atomic<bool> m_stop{false};
     std::mutex m_mutex;
     std::condition_variable m_answered;

@@ -2,12 +2,15 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace {
 
 struct TopLevelSearch {
     DWORD processId;
     LPCWSTR caption;
     LPCWSTR className;
+    LPCWSTR text;
     HWND found;
 };
 
@@ -23,6 +26,10 @@ BOOL CALLBACK MatchTopLevel(HWND hWnd, LPARAM lParam) {
         if (_wcsicmp(name, pSearch->className) != 0) return TRUE;
     }
     if (pSearch->caption != nullptr && ProcessWindows::Text(hWnd) != pSearch->caption) return TRUE;
+    if (pSearch->text != nullptr) {
+        const std::vector<std::wstring> texts = ProcessWindows::ChildTexts(hWnd, L"Static");
+        if (std::find(texts.begin(), texts.end(), pSearch->text) == texts.end()) return TRUE;
+    }
     pSearch->found = hWnd;
     return FALSE;
 }
@@ -55,8 +62,8 @@ HWND ProcessWindows::WaitForTopLevel(DWORD processId, LPCWSTR caption, LPCWSTR c
     }
 }
 
-HWND ProcessWindows::FindTopLevel(DWORD processId, LPCWSTR caption, LPCWSTR className) {
-    TopLevelSearch search{processId, caption, className, nullptr};
+HWND ProcessWindows::FindTopLevel(DWORD processId, LPCWSTR caption, LPCWSTR className, LPCWSTR text) {
+    TopLevelSearch search{processId, caption, className, text, nullptr};
     ::EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }

@@ -13,8 +13,9 @@ public:
     static HWND WaitForTopLevel(DWORD processId, LPCWSTR caption, LPCWSTR className,
                                 DWORD milliseconds);
     // The visible top-level window of the process with this caption and
-    // class (either may be null: any), or null.
-    static HWND FindTopLevel(DWORD processId, LPCWSTR caption, LPCWSTR className);
+    // class (either may be null: any), showing this static text if one is
+    // given, or null.
+    static HWND FindTopLevel(DWORD processId, LPCWSTR caption, LPCWSTR className, LPCWSTR text = nullptr);
 
     static std::wstring Text(HWND hWnd);
     // The texts of the child windows of a class ("Static", "Button", ...).

@@ -98,8 +98,9 @@ TEST_F(GridEditing, EachEditorOpensOverItsCellAndEscapeStoresNothing) {
 
 TEST_F(GridEditing, EnterTabAndAClickElsewhereStoreTheEditAndTellTheParent) {
     Click(hWnd, At(1, NAME));
-    Press(VK_RETURN);  // unchanged, still reported
-    EXPECT_EQ(grid.GetItemText(1, NAME), L"name1");
+    Type(L'R');
+    Press(VK_RETURN);
+    EXPECT_EQ(grid.GetItemText(1, NAME), L"R");
     ASSERT_EQ(Modified(), 1u);
     EXPECT_EQ(parent.notifications.back().Code, GLN_MODIFIED);
     EXPECT_EQ(parent.notifications.back().Item, 1);
@@ -126,9 +127,39 @@ TEST_F(GridEditing, EnterTabAndAClickElsewhereStoreTheEditAndTellTheParent) {
     EXPECT_EQ(Editor(), nullptr);  // a read-only cell opens nothing
 
     Click(hWnd, At(4, WHEN));
-    Press(VK_RETURN);  // the date goes back as its key
+    Press(VK_RETURN);  // the date goes back as its key, unchanged
     EXPECT_EQ(grid.GetItemText(4, WHEN), L"20240229133005");
-    EXPECT_EQ(Modified(), 4u);
+    EXPECT_EQ(Modified(), 3u);
+}
+
+// The parent hears of an edit only when it changed the cell: an Enter that
+// changed nothing, or a value the list refused, modified nothing.
+TEST_F(GridEditing, OnlyAChangeStoredInTheCellIsReportedAsModified) {
+    struct Case {
+        const char* what;
+        int row;
+        int cell;
+        wchar_t typed;  // 0: nothing typed
+        bool refused;
+        const wchar_t* stored;
+        size_t reported;
+    } cases[] = {
+        {"Enter on an unchanged name", 1, NAME, 0, false, L"name1", 0},
+        {"Enter on an unchanged date", 4, WHEN, 0, false, L"20240229133005", 0},
+        {"a name the list refused", 2, NAME, L'Q', true, L"name2", 0},
+        {"a changed name", 2, NAME, L'Q', false, L"Q", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const size_t before = Modified();
+        grid.refuseWrites = c.refused;
+        Click(hWnd, At(c.row, c.cell));
+        ASSERT_NE(Editor(), nullptr);
+        if (c.typed != 0) Type(c.typed);
+        Press(VK_RETURN);
+        EXPECT_EQ(grid.GetItemText(c.row, c.cell), c.stored);
+        EXPECT_EQ(Modified() - before, c.reported);
+    }
 }
 
 TEST_F(GridEditing, AComboWithoutChoicesAndAReadOnlyCellOpenNothing) {
