@@ -5,7 +5,6 @@
 
 namespace {
 
-const char kHead[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
 const char kSchema[] =
     " xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\""
     " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\""
@@ -16,11 +15,15 @@ const char kRecommendedCategory[] = "Vantrel_Recommended";
 const char kSupported[] = "SUPPORTED_Vantrel";
 const char kRecommendedSuffix[] = "_Recommended";
 
+// The XML declaration and the root element's start tag.
+std::string Opening(const char* root) {
+    return std::string("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<") + root + kSchema + ">\n";
+}
+
 }  // namespace
 
 std::string PolicyTemplates::Admx() {
-    std::string xml = kHead;
-    xml += std::string("<policyDefinitions") + kSchema + ">\n";
+    std::string xml = Opening("policyDefinitions");
     xml += "  <policyNamespaces>\n"
            "    <target prefix=\"vantrel\" namespace=\"Brackwyn.Policies.Vantrel\"/>\n"
            "  </policyNamespaces>\n"
@@ -41,8 +44,7 @@ std::string PolicyTemplates::Admx() {
 }
 
 std::string PolicyTemplates::Adml() {
-    std::string xml = kHead;
-    xml += std::string("<policyDefinitionResources") + kSchema + ">\n";
+    std::string xml = Opening("policyDefinitionResources");
     xml += "  <displayName>Vantrel Options</displayName>\n"
            "  <description>Settings of the Vantrel Options component: viewer, RDFizer service, "
            "SPARQL endpoint and additional HTTP headers.</description>\n"

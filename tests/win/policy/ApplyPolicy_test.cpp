@@ -44,26 +44,22 @@ bool SameTime(const FILETIME& a, const FILETIME& b) {
 }  // namespace
 
 TEST(ApplyPolicy, RewritesOnlyWhenAMandatoryValueDiffersKeepingTheOtherPairsInOrder) {
-    struct Policy {
-        HKEY root;
-        const wchar_t* name;
-        const wchar_t* value;
-    };
     struct Case {
         const char* what;
-        std::vector<Policy> policies;
+        std::vector<PolicyRegistry::Entry> policies;
         bool rewritten;
         std::string expected;
     };
     const Case cases[] = {
         {"no policy", {}, false, kFile},
-        {"only a recommended one", {{HKCU, L"Recommended\\sparqlhost", L"rec.example"}}, false, kFile},
-        {"every value held already", {{HKLM, L"sparqlhost", L"file.example"}, {HKCU, L"viewertype", L"builtin"}},
-         false, kFile},
-        {"one value differs", {{HKLM, L"sparqlhost", L"corp.example"}, {HKCU, L"viewertype", L"builtin"}}, true,
+        {"only a recommended one", {{HKCU, L"Recommended", L"sparqlhost", L"rec.example"}}, false, kFile},
+        {"every value held already",
+         {{HKLM, L"", L"sparqlhost", L"file.example"}, {HKCU, L"", L"viewertype", L"builtin"}}, false, kFile},
+        {"one value differs", {{HKLM, L"", L"sparqlhost", L"corp.example"}, {HKCU, L"", L"viewertype", L"builtin"}},
+         true,
          "vtl_prefs = {\r\n  zzz: \"first\",\r\n  sparqlhost: \"corp.example\",\r\n  viewertype: \"builtin\",\r\n"
          "  other: \"last\"};\r\n"},
-        {"a key the file lacks is appended", {{HKCU, L"proxyport", L"8080"}}, true,
+        {"a key the file lacks is appended", {{HKCU, L"", L"proxyport", L"8080"}}, true,
          "vtl_prefs = {\r\n  zzz: \"first\",\r\n  sparqlhost: \"file.example\",\r\n  viewertype: \"builtin\",\r\n"
          "  other: \"last\",\r\n  proxyport: \"8080\"};\r\n"},
     };
@@ -71,12 +67,7 @@ TEST(ApplyPolicy, RewritesOnlyWhenAMandatoryValueDiffersKeepingTheOtherPairsInOr
         SCOPED_TRACE(c.what);
         PrefsSandbox sandbox;
         PolicyRegistry policies;
-        for (const Policy& policy : c.policies) {
-            const std::wstring path = policy.name;
-            const size_t slash = path.rfind(L'\\');
-            const std::wstring subkey = slash == std::wstring::npos ? L"" : path.substr(0, slash);
-            ASSERT_TRUE(policies.SetString(policy.root, subkey, path.substr(slash + 1), policy.value));
-        }
+        ASSERT_TRUE(policies.SetStrings(c.policies));
         ASSERT_TRUE(sandbox.WriteLocal(kFile));
         const FILETIME before = WriteTime(sandbox.LocalPath());
         ::Sleep(20);
@@ -93,10 +84,12 @@ TEST(ApplyPolicy, RewritesOnlyWhenAMandatoryValueDiffersKeepingTheOtherPairsInOr
 TEST(ApplyPolicy, WithoutAFileWritesWhatTheSheetsOkWouldWrite) {
     ComApartment com;
     PolicyRegistry policies;
-    ASSERT_TRUE(policies.SetString(HKLM, L"", L"sparqlhost", L"corp.example"));
-    ASSERT_TRUE(policies.SetString(HKCU, L"Recommended", L"proxyport", L"8080"));
-    ASSERT_TRUE(policies.SetString(HKLM, L"AdditionalHeaders", L"1", L"X-Corp: yes"));
-    ASSERT_TRUE(policies.SetString(HKCU, L"Recommended\\AdditionalHeaders", L"1", L"X-Rec: no"));
+    ASSERT_TRUE(policies.SetStrings({
+        {HKLM, L"", L"sparqlhost", L"corp.example"},
+        {HKCU, L"Recommended", L"proxyport", L"8080"},
+        {HKLM, L"AdditionalHeaders", L"1", L"X-Corp: yes"},
+        {HKCU, L"Recommended\\AdditionalHeaders", L"1", L"X-Rec: no"},
+    }));
     std::optional<std::string> bySheet;
     {
         PrefsSandbox sandbox;

@@ -126,10 +126,12 @@ TEST(PolicySheet, MandatoryEndpointsLockTheirControlsWhatThePageDoesAndOkWritesT
     PolicyRegistry policies;
     // The machine's host wins over the user's; the user's RDFizer address
     // has no machine policy against it.
-    ASSERT_TRUE(policies.SetString(HKLM, L"", L"sparqlhost", L"sparql.corp.example"));
-    ASSERT_TRUE(policies.SetString(HKCU, L"", L"sparqlhost", L"user.example"));
-    ASSERT_TRUE(policies.SetString(HKCU, L"", L"proxyservice", L"custom"));
-    ASSERT_TRUE(policies.SetString(HKCU, L"", L"proxycustendpoint", L"http://rdfizer.corp.example/?url="));
+    ASSERT_TRUE(policies.SetStrings({
+        {HKLM, L"", L"sparqlhost", L"sparql.corp.example"},
+        {HKCU, L"", L"sparqlhost", L"user.example"},
+        {HKCU, L"", L"proxyservice", L"custom"},
+        {HKCU, L"", L"proxycustendpoint", L"http://rdfizer.corp.example/?url="},
+    }));
     const PreferenceSet saved = SheetDriver::RunOnLocalFile(
         sandbox, "  sparqlhost: \"file.example\",\n  proxyservice: \"corvessa\",\n  sparqlport: \"8890\"\n",
         [&](SheetDriver& sheet) {
@@ -174,8 +176,10 @@ TEST(PolicySheet, AValueThePageDoesNotOfferIsShownAsFromTheFileAndStaysLocked) {
     ComApartment com;
     PrefsSandbox sandbox;
     PolicyRegistry policies;
-    ASSERT_TRUE(policies.SetString(HKLM, L"", L"viewertype", L"lodview"));
-    ASSERT_TRUE(policies.SetString(HKCU, L"", L"openingmode", L"tab"));
+    ASSERT_TRUE(policies.SetStrings({
+        {HKLM, L"", L"viewertype", L"lodview"},
+        {HKCU, L"", L"openingmode", L"tab"},
+    }));
     ASSERT_TRUE(policies.SetDword(HKLM, L"", L"viewerendpoint", 7));  // not a string: absent
     const PreferenceSet saved = SheetDriver::RunOnLocalFile(
         sandbox, "  viewertype: \"custom\",\n  openingmode: \"win\"\n", [&](SheetDriver& sheet) {
@@ -195,8 +199,10 @@ TEST(PolicySheet, AValueThePageDoesNotOfferIsShownAsFromTheFileAndStaysLocked) {
 TEST(PolicySheet, ARecommendedValueFillsAMissingKeyAndYieldsToTheUsersSavedOne) {
     ComApartment com;
     PolicyRegistry policies;
-    ASSERT_TRUE(policies.SetString(HKCU, L"Recommended", L"proxyhost", L"rec.corp.example"));
-    ASSERT_TRUE(policies.SetString(HKCU, L"Recommended\\AdditionalHeaders", L"1", L"X-Rec: yes"));
+    ASSERT_TRUE(policies.SetStrings({
+        {HKCU, L"Recommended", L"proxyhost", L"rec.corp.example"},
+        {HKCU, L"Recommended\\AdditionalHeaders", L"1", L"X-Rec: yes"},
+    }));
     struct Case {
         const char* what;
         std::string file;
@@ -234,10 +240,12 @@ TEST(PolicySheet, AMandatoryHeaderListIsReadOnlyAndSaved) {
     ComApartment com;
     PrefsSandbox sandbox;
     PolicyRegistry policies;
-    ASSERT_TRUE(policies.SetString(HKLM, L"AdditionalHeaders", L"1", L"X-Corp: yes"));
-    ASSERT_TRUE(policies.SetString(HKLM, L"AdditionalHeaders", L"2", L"no colon"));
-    ASSERT_TRUE(policies.SetString(HKLM, L"AdditionalHeaders", L"3", L"Accept : text/turtle "));
-    ASSERT_TRUE(policies.SetString(HKCU, L"AdditionalHeaders", L"1", L"X-User: ignored"));
+    ASSERT_TRUE(policies.SetStrings({
+        {HKLM, L"AdditionalHeaders", L"1", L"X-Corp: yes"},
+        {HKLM, L"AdditionalHeaders", L"2", L"no colon"},
+        {HKLM, L"AdditionalHeaders", L"3", L"Accept : text/turtle "},
+        {HKCU, L"AdditionalHeaders", L"1", L"X-User: ignored"},
+    }));
     ASSERT_TRUE(sandbox.WriteLocal("vtl_prefs = {\n  h_name0: \"X-Mine\",\n  h_val0: \"mine\"};\n"));
     COptionsDlg dlg(L"VTL Options", 0, nullptr);
     SheetDriver::RunAndSaveOnOk(dlg, [&](SheetDriver& sheet) {

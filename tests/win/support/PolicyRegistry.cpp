@@ -12,6 +12,12 @@ bool PolicyRegistry::SetString(HKEY hRoot, const std::wstring& subkey, const std
                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
+bool PolicyRegistry::SetStrings(const std::vector<Entry>& entries) {
+    bool set = true;
+    for (const Entry& entry : entries) set = SetString(entry.Root, entry.Subkey, entry.Name, entry.Value) && set;
+    return set;
+}
+
 bool PolicyRegistry::SetDword(HKEY hRoot, const std::wstring& subkey, const std::wstring& name, DWORD value) {
     return SetValue(hRoot, subkey, name, REG_DWORD, &value, sizeof(value));
 }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // Policies written to the registry as Group Policy writes them, for one
 // test: values under the policy key of HKEY_LOCAL_MACHINE or
@@ -14,8 +15,18 @@ public:
     PolicyRegistry(const PolicyRegistry&) = delete;
     PolicyRegistry& operator=(const PolicyRegistry&) = delete;
 
-    // subkey "" is the policy key itself ("Recommended", "AdditionalHeaders", ...).
+    // One string value; subkey "" is the policy key itself ("Recommended",
+    // "AdditionalHeaders", ...).
+    struct Entry {
+        HKEY Root;
+        const wchar_t* Subkey;
+        const wchar_t* Name;
+        const wchar_t* Value;
+    };
+
     bool SetString(HKEY hRoot, const std::wstring& subkey, const std::wstring& name, const std::wstring& value);
+    // Every entry; false when one could not be set.
+    bool SetStrings(const std::vector<Entry>& entries);
     bool SetDword(HKEY hRoot, const std::wstring& subkey, const std::wstring& name, DWORD value);
 
 private:
