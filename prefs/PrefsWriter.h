@@ -18,11 +18,11 @@ public:
 
     std::string Write(const PreferenceSet& set) const;
 
-    // The value as a double-quoted literal: \\, \" and \uXXXX for every code
-    // unit outside 0x20-0x7E (each surrogate half on its own).
-    static std::string QuoteValue(std::wstring_view value);
-
 private:
+    // The value as a double-quoted literal: \\, \" and \uXXXX for every code
+    // unit outside 0x20-0x7E (each surrogate half on its own), so it holds
+    // no line feed.
+    static void AppendQuotedValue(std::string& out, std::wstring_view value);
     // Line feeds reach the disk as CR LF, as a text-mode write makes them.
     static void AppendText(std::string& out, std::string_view text);
 

@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "framework/CUniqueHandle.h"
-#include "prefs/LeftoverSchedule.h"
 #include "prefs/StagedFileName.h"
 
 namespace {
@@ -25,10 +24,7 @@ StagedFile::~StagedFile() {
 bool StagedFile::Write(const std::wstring& target, std::string_view bytes) {
     Discard();
     const std::optional<unsigned long long> machine = ThisMachine();
-    if (LeftoverSchedule::SearchDue(target)) {
-        RemoveLeftovers(target, machine);
-        LeftoverSchedule::Searched(target);
-    }
+    RemoveLeftovers(target, machine);
     // A read-only target stays as it is, as it would for a program that
     // opened it for writing (not every system refuses to move over one).
     const DWORD attributes = GetFileAttributesW(target.c_str());
@@ -64,7 +60,6 @@ bool StagedFile::Commit() {
         return false;
     }
     m_temp.clear();
-    LeftoverSchedule::SaveEnded(m_target);
     return true;
 }
 

@@ -9,9 +9,7 @@
 // the target's own folder and then moved over the target in one step, so
 // the target always holds either its complete old or its complete new
 // content. A staged file that is never committed is removed, and one that
-// an interrupted save left behind is removed by the next save (within the
-// hour where it appeared while this process's own save was ending: see
-// LeftoverSchedule).
+// an interrupted save left behind is removed by the next save.
 class StagedFile {
 public:
     StagedFile() = default;
@@ -22,7 +20,7 @@ public:
     // Writes the bytes to a new temporary file beside the target and
     // flushes it; false (leaving nothing behind) if that fails or the
     // target is read-only. Removes the leftovers of earlier saves of the
-    // target first, when its folder may hold any.
+    // target first.
     bool Write(const std::wstring& target, std::string_view bytes);
     // Moves the written file over the target (replacing it, write-through);
     // on failure the temporary file is removed and the target is untouched.

@@ -513,30 +513,6 @@ TEST_F(PrefsFileTest, ASaveRemovesOnlyLeftoversWhoseWriterIsCertainlyGone) {
     EXPECT_EQ(writer->Process, live);
 }
 
-// A process saves many times; what another one left behind meanwhile, cut
-// short while saving, goes at its next save all the same.
-TEST_F(PrefsFileTest, ALeftoverThatAppearsBetweenTwoSavesOfAProcessGoesAtTheSecond) {
-    WriteOldCopies();
-    bool saved = false;
-    EXPECT_TRUE(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved).empty());
-    ASSERT_TRUE(saved);
-    DWORD gone = 0;
-    {
-        ChildProcess child;
-        ASSERT_TRUE(child.Start(ComponentFiles::Quoted(ComponentFiles::ProgramPath(L"vtlload.exe"))));
-        ASSERT_TRUE(child.Wait(60000));
-        gone = child.Id();
-    }
-    const std::wstring leftover = StagedFileName::Make(L"vtl_prefs.js", StagedFile::ThisMachine(), gone, 1, 1);
-    for (const std::wstring& folderPath : {LocalFolder(), CommonFolder()})
-        ASSERT_TRUE(ScratchFolder::WriteBytes(folderPath + leftover, "partial"));
-    EXPECT_TRUE(SaveWatched(PrefsFile::FromEnvironment(), Edited(), saved).empty());
-    EXPECT_TRUE(saved);
-    EXPECT_FALSE(ScratchFolder::Exists(LocalFolder() + leftover));
-    EXPECT_FALSE(ScratchFolder::Exists(CommonFolder() + leftover));
-    EXPECT_EQ(folder.Files().size(), 2u);
-}
-
 TEST_F(PrefsFileTest, DamagedLocalCopiesGiveWhatTheReadingRulesFindAndStayAsTheyAre) {
     WriteOldCopies();
     const std::string head = "vtl_prefs = {\r\n  viewertype: \"disco\",\r\n  openingmode: ";
