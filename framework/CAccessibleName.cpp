@@ -12,7 +12,7 @@ bool CAccessibleName::Attach(HWND hWnd) {
 // control's own business.
 LRESULT CAccessibleName::OnGetObject(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled) {
     const LRESULT result =
-        m_accessible.Answer(wParam, lParam, [&] { return CNamedAccessible::Create(m_hWnd, m_name); });
+        m_accessible.Answer(wParam, lParam, [&] { return CNamedAccessible::Create(m_hWnd, m_name, m_description); });
     bHandled = result != 0;
     return result;
 }

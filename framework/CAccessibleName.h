@@ -14,9 +14,11 @@
 // destroyed is let go, and the object may take on the next one.
 class CAccessibleName : public CWindowImplBase {
 public:
-    // The name for the control attached now or next.
+    // The name for the control attached now or next; empty: the system's.
     void SetName(const std::wstring& name) { m_name = name; }
     const std::wstring& Name() const { return m_name; }
+    // Its description, the same way.
+    void SetDescription(const std::wstring& description) { m_description = description; }
     // Takes over the control, which is then spoken by the name set; false
     // when it cannot.
     bool Attach(HWND hWnd);
@@ -31,6 +33,7 @@ private:
     LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
 
     std::wstring m_name;
-    // Declared after the name it reads, so that it is disconnected first.
+    std::wstring m_description;
+    // Declared after the texts it reads, so that it is disconnected first.
     CAccessibleHolder m_accessible;
 };

@@ -3,21 +3,30 @@
 
 #include "framework/CAccessibleProxy.h"
 
-// A control as the system presents it, under the name its owner gives
-// (a field named by its visible label). Only the control's own name is
-// replaced; its parts keep theirs.
+// A control as the system presents it, under the name and with the
+// description its owner gives (a field named by its visible label; why it
+// is disabled). Only the control's own name and description are replaced,
+// and only when given (not empty); its parts keep theirs.
 class CNamedAccessible : public CAccessibleProxy {
 public:
     // One reference; null when the system has no standard proxy for the
-    // window. The name is read at each request, so it may change.
-    static CNamedAccessible* Create(HWND hWnd, const std::wstring& name);
+    // window. Name and description are read at each request, so they may
+    // change.
+    static CNamedAccessible* Create(HWND hWnd, const std::wstring& name, const std::wstring& description);
 
     STDMETHODIMP get_accName(VARIANT varChild, BSTR* pszName) override;
+    STDMETHODIMP get_accDescription(VARIANT varChild, BSTR* pszDescription) override;
 
 private:
-    // The name belongs to the window's owner, which disconnects this
-    // object before the name goes.
-    explicit CNamedAccessible(const std::wstring& name) : m_name(name) {}
+    // The texts belong to the window's owner, which disconnects this
+    // object before they go.
+    CNamedAccessible(const std::wstring& name, const std::wstring& description)
+        : m_name(name), m_description(description) {}
+
+    // True when the call is about the control itself and a text is given
+    // for it: the answer is then that text, or the check's failure in hr.
+    bool AnswersItself(const std::wstring& text, const VARIANT& varChild, const BSTR* pResult, HRESULT& hr) const;
 
     const std::wstring& m_name;
+    const std::wstring& m_description;
 };

@@ -46,7 +46,7 @@ int CListUserData::GetCellKind(int, int columnId) const {
 
 unsigned CListUserData::GetCellFlags(int, int columnId) const {
     const ListColumn* column = FindColumn(columnId);
-    return column ? column->Flags : 0;
+    return (column ? column->Flags : 0) | (m_readOnly ? CELLF_READONLY : 0u);
 }
 
 bool CListUserData::GetCellChoices(int, int columnId, std::vector<std::wstring>& choices) const {

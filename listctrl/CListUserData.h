@@ -36,6 +36,8 @@ public:
     bool SetItemText(int row, int columnId, const std::wstring& text);
 
     int GetCellKind(int row, int columnId) const;
+    // Every cell read-only (CELLF_READONLY), or as its column says.
+    void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
     unsigned GetCellFlags(int row, int columnId) const;
     bool GetCellChoices(int row, int columnId, std::vector<std::wstring>& choices) const;
     std::wstring GetCellToolTip(int row, int columnId) const;
@@ -47,4 +49,5 @@ public:
 
 private:
     std::vector<UserDataItem> m_items;
+    bool m_readOnly = false;
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 // The switches of a list; a change takes effect at the next repaint.
 struct ListOptions {
@@ -14,4 +15,7 @@ struct ListOptions {
     bool VertScroll = true;
     bool SmoothScroll = true;
     bool TileBackground = false;
+    // What a screen reader is told of the list besides its name; empty:
+    // what the system tells.
+    std::wstring Description;
 };

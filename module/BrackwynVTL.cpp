@@ -2,6 +2,9 @@
 #include <windows.h>
 
 #include "module/CBrackwynVTLModule.h"
+#include "policy/PolicyApplication.h"
+#include "policy/RegistryPolicySource.h"
+#include "prefs/PrefsFile.h"
 
 namespace {
 // Built at load, before DllMain runs.
@@ -23,3 +26,12 @@ STDAPI DllCanUnloadNow() { return g_module.DllCanUnloadNow(); }
 STDAPI DllRegisterServer() { return g_module.DllRegisterServer(); }
 
 STDAPI DllUnregisterServer() { return g_module.DllUnregisterServer(); }
+
+// rundll32 BrackwynVTL.dll,ApplyPolicy: writes the administrator's
+// mandatory settings into the current user's preferences files. rundll32
+// gives no exit code of its own, so a failure ends the process with one.
+extern "C" void CALLBACK ApplyPolicy(HWND, HINSTANCE, LPSTR, int) {
+    const PolicyApplication::Result result =
+        PolicyApplication::Run(RegistryPolicySource(), PrefsFile::FromEnvironment());
+    if (result != PolicyApplication::Applied) ::ExitProcess(static_cast<UINT>(result));
+}

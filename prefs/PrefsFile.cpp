@@ -80,6 +80,14 @@ PrefsFile::LoadResult PrefsFile::Load(PreferenceSet& set) const {
 }
 
 bool PrefsFile::Save(const PreferenceSet& set) const {
+    // A local copy that cannot be written or replaced is the one failure the
+    // user hears of.
+    const WriteResult written = Write(set);
+    if (written == WriteResult::Neither) ShowSaveFailure();
+    return written == WriteResult::Both;
+}
+
+PrefsFile::WriteResult PrefsFile::Write(const PreferenceSet& set) const {
     StagedFile local;
     StagedFile common;
     StageResult staged = StageResult::LocalFailed;
@@ -88,15 +96,11 @@ bool PrefsFile::Save(const PreferenceSet& set) const {
     } catch (const std::bad_alloc&) {
         staged = StageResult::LocalFailed;
     }
-    // A local copy that cannot be written or replaced is the one failure the
-    // user hears of; the staged common copy is dropped with it.
-    if (staged == StageResult::LocalFailed || !local.Commit()) {
-        ShowSaveFailure();
-        return false;
-    }
+    // The staged common copy is dropped with a local one that fails.
+    if (staged == StageResult::LocalFailed || !local.Commit()) return WriteResult::Neither;
     // The local copy is new even when the common one cannot be: the next
     // save that succeeds brings the two level again.
-    return staged == StageResult::Staged && common.Commit();
+    return staged == StageResult::Staged && common.Commit() ? WriteResult::Both : WriteResult::LocalOnly;
 }
 
 PrefsFile::StageResult PrefsFile::Stage(const PreferenceSet& set, StagedFile& local, StagedFile& common) const {

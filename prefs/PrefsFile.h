@@ -47,6 +47,9 @@ public:
     // that cannot be written is skipped without a word, and the local copy
     // is replaced all the same. True when both copies hold the new text.
     bool Save(const PreferenceSet& set) const;
+    // Save without a word to the user, for callers with no one to tell.
+    enum class WriteResult { Neither, LocalOnly, Both };
+    WriteResult Write(const PreferenceSet& set) const;
 
     // Save's steps: first both copies are staged (written in full beside
     // their targets), then the local and then the common one is committed.

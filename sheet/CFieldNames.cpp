@@ -52,6 +52,18 @@ void CFieldNames::Attach(HWND hPage, std::initializer_list<int> ids) {
     }
 }
 
+void CFieldNames::Describe(HWND hControl, const std::wstring& description) {
+    for (const auto& name : m_names) {
+        if (name->m_hWnd == hControl) {
+            name->SetDescription(description);
+            return;
+        }
+    }
+    auto name = std::make_unique<CAccessibleName>();
+    name->SetDescription(description);
+    if (name->Attach(hControl)) m_names.push_back(std::move(name));
+}
+
 // The nearest label whose middle lies within the field's height and which
 // ends before the field starts; without one, the smallest frame holding
 // the field.

@@ -1,5 +1,8 @@
 #include "sheet/COptionsDlg.h"
 
+#include "policy/PolicyOverlay.h"
+#include "policy/PolicyReader.h"
+#include "policy/RegistryPolicySource.h"
 #include "prefs/DefaultPreferences.h"
 #include "prefs/PrefsFile.h"
 #include "sheet/SheetWindowMark.h"
@@ -7,10 +10,13 @@
 COptionsDlg::COptionsDlg(LPCWSTR title, UINT startPage, HWND hWndParent)
     : CPropertySheetImpl<COptionsDlg>(title, startPage, hWndParent) {
     m_psh.dwFlags |= PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP;
+    m_policies = PolicyReader::Read(RegistryPolicySource());
     AddDefaultPreferences(m_preferences);
+    PolicyOverlay::BeforeFile(m_policies.Recommended, m_preferences);
     LoadPreferences();
-    m_tab1.Link(&m_preferences, &m_tab2);
-    m_tab2.Link(&m_preferences);
+    PolicyOverlay::AfterFile(m_policies, m_preferences);
+    m_tab1.Link(&m_preferences, &m_tab2, &m_policies.Mandatory);
+    m_tab2.Link(&m_preferences, &m_policies.Mandatory);
     AddPage(m_tab1.PageDescription());
     AddPage(m_tab2.PageDescription());
     AddPage(m_tab3.PageDescription());

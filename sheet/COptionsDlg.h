@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "framework/CPropertySheetBase.h"
+#include "policy/PolicyLevel.h"
 #include "prefs/PreferenceSet.h"
 #include "prefs/PrefsFile.h"
 #include "sheet/CTab1.h"
@@ -9,9 +10,11 @@
 #include "sheet/CTab3.h"
 
 // The modal "VTL Options" sheet with its three pages. It owns the
-// preference set the pages edit: built with the defaults and the local
-// preferences file, saved to both files when the caller sees OK. Where the
-// local file was there but could not be read, OK asks before it closes.
+// preference set the pages edit: built with the defaults, the recommended
+// policies, the local preferences file and the mandatory policies (whose
+// controls the pages lock), saved to both files when the caller sees OK.
+// Where the local file was there but could not be read, OK asks before it
+// closes.
 //
 //   COptionsDlg dlg(L"VTL Options", 0, hWndBrowser);
 //   if (dlg.DoModal() == 1) dlg.SavePreferences();
@@ -51,6 +54,7 @@ private:
     CTab1 m_tab1;
     CTab2 m_tab2;
     CTab3 m_tab3;
+    Policies m_policies;
     PreferenceSet m_preferences;
     PrefsFile::LoadResult m_loaded = PrefsFile::LoadResult::NoLocalCopy;
     bool m_centred = false;

@@ -15,8 +15,8 @@ const wchar_t kOpeningModeKey[] = L"openingmode";
 
 }  // namespace
 
-void CTab1::Link(PreferenceSet* pPrefs, CTab2* pTab2) {
-    COptionsPage::Link(pPrefs);
+void CTab1::Link(PreferenceSet* pPrefs, CTab2* pTab2, const PolicyLevel* pMandatory) {
+    COptionsPage::Link(pPrefs, pMandatory);
     m_pTab2 = pTab2;
 }
 
@@ -46,6 +46,15 @@ void CTab1::PrepareControls() {
     m_hModes[0] = ::GetDlgItem(m_hWnd, IDC_MODE_WIN);
     m_hModes[1] = ::GetDlgItem(m_hWnd, IDC_MODE_TAB);
     m_fieldNames.Attach(m_hWnd, {IDC_VIEWER_TYPE, IDC_VIEWER_URL});
+    LockControls();
+}
+
+void CTab1::LockControls() {
+    m_locks.Attach(m_hWnd, m_fieldNames);
+    LockIfMandatory(kViewerTypeKey, {m_hViewerType});
+    LockIfMandatory(kViewerEndpointKey, {m_hViewerUrl});
+    LockIfMandatory(kOpeningBehaviorKey, {m_hBehaviors[0], m_hBehaviors[1], m_hBehaviors[2]});
+    LockIfMandatory(kOpeningModeKey, {m_hModes[0], m_hModes[1]});
 }
 
 void CTab1::SetControlsFromValues() {
@@ -64,6 +73,7 @@ void CTab1::UpdateViewerEnabling() {
     if (m_pTab2 != nullptr) m_pTab2->SetViewerType(m_viewerType);
     for (HWND hRadio : m_hBehaviors) CPageControls::Enable(hRadio, enabling.BehaviorRadios);
     CPageControls::Enable(m_hViewerUrl, enabling.UrlField);
+    m_locks.Reapply();
 }
 
 // The address field keeps its text: choosing "Custom (URL)" enables it

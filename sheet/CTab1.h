@@ -19,9 +19,10 @@ class CTab1 : public COptionsPage<CTab1> {
 public:
     enum { IDD = IDD_VIEWERS };
 
-    // The set the page edits, and the page that is told the viewer type.
-    // Either may be null: the page then edits nothing or tells no one.
-    void Link(PreferenceSet* pPrefs, CTab2* pTab2);
+    // The set the page edits, the page that is told the viewer type and the
+    // mandatory policies. Any may be null: the page then edits nothing,
+    // tells no one or locks nothing.
+    void Link(PreferenceSet* pPrefs, CTab2* pTab2, const PolicyLevel* pMandatory = nullptr);
 
     BEGIN_MSG_MAP(CTab1)
         MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
@@ -40,6 +41,7 @@ private:
 
     void LoadFromPreferences();
     void PrepareControls();
+    void LockControls();
     void ReadViewerType();
 
     std::wstring m_viewerType;

@@ -52,6 +52,44 @@ void CTab2::PrepareControls() {
     m_fieldNames.Attach(m_hWnd, {IDC_RDFIZER_TYPE, IDC_RDFIZER_HOST, IDC_RDFIZER_PORT,
                                  IDC_RDFIZER_URL, IDC_SPARQL_TYPE, IDC_SPARQL_HOST,
                                  IDC_SPARQL_PORT, IDC_SPARQL_URL});
+    LockControls();
+}
+
+void CTab2::LockControls() {
+    m_locks.Attach(m_hWnd, m_fieldNames);
+    LockSection(m_rdfizer);
+    LockSection(m_sparql);
+    // A mandatory header list is the policy's: it can be read and
+    // scrolled, not changed.
+    if (MandatoryHeaders() != nullptr) {
+        m_headers.SetReadOnly(true);
+        m_headers.Options.Description = CLockedControls::Reason;
+        m_locks.Explain(m_headers.m_hWnd);
+        m_locks.Lock(::GetDlgItem(m_hWnd, IDC_HEADER_ADD));
+        m_locks.Lock(::GetDlgItem(m_hWnd, IDC_HEADER_REMOVE));
+    }
+}
+
+// Set Default would change every value of its section, so a section with
+// any locked key has it locked too.
+void CTab2::LockSection(const Section& section) {
+    const SectionKeys& keys = section.Rules.Keys();
+    LockIfMandatory(keys.Type, {section.TypeCombo});
+    LockIfMandatory(keys.Host, {section.Host});
+    LockIfMandatory(keys.Port, {section.Port});
+    LockIfMandatory(keys.CustomEndpoint, {section.Url});
+    for (const wchar_t* key : {keys.Type, keys.Host, keys.Port, keys.CustomEndpoint})
+        if (IsMandatory(key)) m_locks.Lock(section.SetDefault);
+}
+
+void CTab2::KeepMandatoryValues(Section& section) const {
+    const SectionKeys& keys = section.Rules.Keys();
+    const std::pair<const wchar_t*, std::wstring*> values[] = {{keys.Type, &section.Held.Type},
+                                                               {keys.Host, &section.Held.Host},
+                                                               {keys.Port, &section.Held.Port},
+                                                               {keys.CustomEndpoint, &section.Held.Url}};
+    for (const auto& value : values)
+        if (const std::wstring* pMandatory = MandatoryValue(value.first)) *value.second = *pMandatory;
 }
 
 void CTab2::SetControlsFromValues() {
@@ -63,6 +101,7 @@ void CTab2::SetControlsFromValues() {
 // Selects the held type (an unknown one leaves the selection as it is) and
 // shows the held address, host and port.
 void CTab2::ShowSection(Section& section) {
+    KeepMandatoryValues(section);
     CPageControls::SelectPosition(section.TypeCombo,
                                   section.Rules.Types().PositionOf(section.Held.Type));
     CPageControls::WriteText(section.Url, section.Held.Url);
@@ -73,6 +112,7 @@ void CTab2::ShowSection(Section& section) {
 void CTab2::RefreshEndpoints() {
     RefreshSection(m_sparql, ViewerRules::EnablingFor(m_viewerType).SparqlSection);
     RefreshSection(m_rdfizer, true);
+    m_locks.Reapply();
 }
 
 // Enables the section's controls for its held type, then takes host and
@@ -90,6 +130,7 @@ void CTab2::RefreshSection(Section& section, bool usable) {
     section.Held.Url = section.Rules.ComposeUrl(CPageControls::SelectedPosition(section.TypeCombo),
                                                 section.Held.Host, section.Held.Port,
                                                 section.Held.Url);
+    KeepMandatoryValues(section);
 }
 
 void CTab2::GetValuesFromControls() {
@@ -125,7 +166,7 @@ void CTab2::ChooseType(Section& section) {
     TakeTypedText();
     section.Held.Type = pChoice->Value;
     const wchar_t* pPort = pChoice->ProposedPort != nullptr ? pChoice->ProposedPort : L"";
-    CPageControls::WriteText(section.Port, pPort);
+    if (!IsMandatory(section.Rules.Keys().Port)) CPageControls::WriteText(section.Port, pPort);
     if (pChoice->FixedUrl != nullptr) section.Held.Url = pChoice->FixedUrl;
     RefreshEndpoints();
     SetControlsFromValues();
@@ -210,7 +251,10 @@ void CTab2::AttachHeadersList() {
 void CTab2::LoadHeaderRows() {
     PreferenceSet* pPrefs = Preferences();
     if (pPrefs == nullptr) return;
-    for (const UserDataItem& row : HeaderPairs::TakeRows(*pPrefs)) m_headers.AddItem(row);
+    std::vector<UserDataItem> rows = HeaderPairs::TakeRows(*pPrefs);
+    // A mandatory list shows its own rows only, with no row to fill in.
+    if (const std::vector<UserDataItem>* pMandatory = MandatoryHeaders()) rows = *pMandatory;
+    for (UserDataItem& row : rows) m_headers.AddItem(std::move(row));
 }
 
 void CTab2::AddHeaderRow() { m_headers.AddItem(HeaderPairs::PlaceholderRow()); }
@@ -234,6 +278,11 @@ void CTab2::ForgetSelectedHeaderRow() {
     if (m_headers.IsWindow()) m_headers.ClearSelection();
 }
 
+// A mandatory list is stored as the policy has it, whatever order a
+// header click showed it in.
 void CTab2::StoreHeaderPairs() {
-    if (PreferenceSet* pPrefs = Preferences()) HeaderPairs::StoreRows(*pPrefs, m_headers.Items());
+    PreferenceSet* pPrefs = Preferences();
+    if (pPrefs == nullptr) return;
+    const std::vector<UserDataItem>* pMandatory = MandatoryHeaders();
+    HeaderPairs::StoreRows(*pPrefs, pMandatory != nullptr ? *pMandatory : m_headers.Items());
 }

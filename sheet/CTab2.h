@@ -75,6 +75,11 @@ private:
     void LoadSection(const PreferenceSet& prefs, Section& section);
     void StoreSection(PreferenceSet& prefs, const Section& section);
     void PrepareControls();
+    void LockControls();
+    void LockSection(const Section& section);
+    // Puts the mandatory values of the section's locked keys back into its
+    // held values, whatever a type choice or a default changed.
+    void KeepMandatoryValues(Section& section) const;
     void ShowSection(Section& section);
     void RefreshSection(Section& section, bool usable);
     void ReadSection(Section& section);

@@ -6,6 +6,7 @@
 # a certificate is given, and writes to build/dist/:
 #   x86/BrackwynVTL.dll  x64/BrackwynVTL.dll
 #   VantrelOptions-VERSION-x86.msi  VantrelOptions-VERSION-x64.msi
+#   policy/VantrelOptions.admx, policy/en-US/VantrelOptions.adml (Group Policy)
 #   SHA256SUMS
 #
 # Environment (all optional):
@@ -113,6 +114,9 @@ for arch in x86 x64; do
     fail "the $arch DLL has unexpected exports or imports"
   cp -p "$tree/bin/BrackwynVTL.dll" "$stage/$arch/BrackwynVTL.dll"
 done
+# The Group Policy templates, generated from the component's own table.
+cmake --build "$work/x86_64" --target vtl_policy_templates_files >>"$work/x86_64.build.log" 2>&1 ||
+  fail "generating the Group Policy templates failed"
 
 # --- What regsvr32 writes: captured in scratch Wine prefixes. ---------------
 # The DLLs are registered from the paths the packages install them to, so
@@ -173,7 +177,9 @@ mkdir -p "$tmp/dist/x86" "$tmp/dist/x64"
 cp -p "$stage/x86/BrackwynVTL.dll" "$tmp/dist/x86/"
 cp -p "$stage/x64/BrackwynVTL.dll" "$tmp/dist/x64/"
 cp -p "$stage"/VantrelOptions-"$version"-x86.msi "$stage"/VantrelOptions-"$version"-x64.msi "$tmp/dist/"
-(cd "$tmp/dist" && sha256sum x86/BrackwynVTL.dll x64/BrackwynVTL.dll VantrelOptions-*.msi >SHA256SUMS)
+cp -pr "$work/x86_64/policy-templates" "$tmp/dist/policy"
+(cd "$tmp/dist" && sha256sum x86/BrackwynVTL.dll x64/BrackwynVTL.dll VantrelOptions-*.msi \
+   policy/VantrelOptions.admx policy/en-US/VantrelOptions.adml >SHA256SUMS)
 mkdir -p "$(dirname "$dist")"
 mv "$tmp/dist" "$dist"
 echo "Packages of version $version$( [ "$signing" = yes ] && echo ", signed") in $dist:"

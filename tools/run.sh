@@ -57,6 +57,27 @@ done
 setting add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
   /v ThemeActive /t REG_SZ /d 1
 dpi 96
+# The RDF Data Access page with both endpoints set by an administrator's
+# machine policies, for one more shot; the policies go again afterwards.
+policy='HKLM\Software\Policies\Brackwyn Software\Vantrel'
+while read -r name value; do
+  setting add "$policy" /v "$name" /t REG_SZ /d "$value" /reg:64
+done <<'POLICIES'
+proxyservice custom
+proxycustendpoint https://rdfizer.corp.example/about/?url=
+sparqltype corvessa-ssl
+sparqlhost sparql.corp.example
+sparqlport 443
+sparqlcustendpoint https://sparql.corp.example/sparql
+POLICIES
+wineserver -w
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  "$0" vtlhost.exe /press /exit & host=$!
+  "$0" vtlshot.exe "$1" policy-; status=$?
+  wait $host
+  exit $status' "$VTL_WINE" "$shots_win"
+rm -f "$shots"/policy-viewers.bmp "$shots"/policy-about.bmp
+setting delete "$policy" /reg:64
 setting delete 'HKCU\Software\Wine\X11 Driver' /v Decorated
 wineserver -w
 for bmp in "$shots"/*.bmp; do

@@ -86,7 +86,12 @@ STDMETHODIMP CListAccessible::get_accValue(VARIANT varChild, BSTR* pszValue) {
 }
 
 STDMETHODIMP CListAccessible::get_accDescription(VARIANT varChild, BSTR* pszDescription) {
-    if (IsSelf(varChild)) return CAccessibleProxy::get_accDescription(varChild, pszDescription);
+    if (IsSelf(varChild)) {
+        // Once disconnected the grid may be gone: only the checks answer.
+        if (CheckSelfCall(varChild, pszDescription) != S_OK || m_grid.Description().empty())
+            return CAccessibleProxy::get_accDescription(varChild, pszDescription);
+        return ReturnString(m_grid.Description().c_str(), pszDescription);
+    }
     return NoRowProperty(varChild, pszDescription);
 }
 

@@ -27,6 +27,8 @@ public:
         virtual int CurrentRow() const = 0;                 // -1 for none
         virtual bool HasFocus() const = 0;
         virtual bool EditsCells() const = 0;
+        // Told as the list's description; empty: the system's.
+        virtual std::wstring Description() const = 0;
         // As a click on the row: select it and open its current cell's editor.
         virtual void OpenRow(int row) = 0;
         // accSelect's SELFLAG_* bits on the row; false when they cannot be done.

@@ -155,3 +155,5 @@ std::vector<int> CListAccessibility::View::SelectedRows() const {
 bool CListAccessibility::View::HasFocus() const { return ::GetFocus() == m_grid.m_hWnd; }
 
 bool CListAccessibility::View::EditsCells() const { return m_grid.Options.CellFocus; }
+
+std::wstring CListAccessibility::View::Description() const { return m_grid.Options.Description; }

@@ -100,6 +100,7 @@ private:
         int CurrentRow() const override { return m_owner.CurrentRow(); }
         bool HasFocus() const override;
         bool EditsCells() const override;
+        std::wstring Description() const override;
         void OpenRow(int row) override { m_owner.OpenRow(row); }
         bool SelectRow(int row, long flags) override { return m_owner.SelectByFlags(row, flags); }
 

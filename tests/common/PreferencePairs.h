@@ -1,5 +1,6 @@
 #pragma once
-// The pairs of a preference set in order, for comparing sets in tests.
+// The pairs of a preference set in order, for making and comparing sets in
+// tests.
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,4 +14,10 @@ inline Pairs PairsOf(const PreferenceSet& set) {
     for (int i = 0; i < set.Count(); ++i)
         pairs.emplace_back(set.KeyAt(i), set.ValueAt(i));
     return pairs;
+}
+
+inline PreferenceSet SetOf(const Pairs& pairs) {
+    PreferenceSet set;
+    for (const auto& pair : pairs) set.Add(pair.first, pair.second);
+    return set;
 }

@@ -57,13 +57,14 @@ check "package command, version $version" bash "$root/tools/package.sh"
 same_again() {
   VTL_DIST_DIR="$tmp/again" bash "$root/tools/package.sh" || return 1
   local f rc=0
-  for f in x86/BrackwynVTL.dll x64/BrackwynVTL.dll VantrelOptions-$version-x86.msi VantrelOptions-$version-x64.msi SHA256SUMS; do
+  for f in x86/BrackwynVTL.dll x64/BrackwynVTL.dll VantrelOptions-$version-x86.msi VantrelOptions-$version-x64.msi \
+           policy/VantrelOptions.admx policy/en-US/VantrelOptions.adml SHA256SUMS; do
     cmp "$dist/$f" "$tmp/again/$f" || rc=1
   done
   return $rc
 }
 check "a second run gives the same files" same_again
-check "SHA256SUMS lists and matches every file" bash -c "cd '$dist' && sha256sum -c SHA256SUMS && [ \$(wc -l <SHA256SUMS) -eq 4 ]"
+check "SHA256SUMS lists and matches every file" bash -c "cd '$dist' && sha256sum -c SHA256SUMS && [ \$(wc -l <SHA256SUMS) -eq 6 ]"
 sizes() {
   local f s rc=0
   for f in x86 x64; do

@@ -16,13 +16,6 @@ namespace {
 
 const Latin1CodePage kLatin1;
 
-PreferenceSet SetOf(const Pairs& pairs) {
-    PreferenceSet set;
-    for (const auto& p : pairs)
-        set.Add(p.first, p.second);
-    return set;
-}
-
 Pairs Read(std::string_view bytes, PreferenceSet set = PreferenceSet()) {
     PrefsReader(kLatin1).Overlay(bytes, set);
     return PairsOf(set);

@@ -5,22 +5,9 @@
 
 #include "prefs/PreferenceSet.h"
 #include "sheet/HeaderPairs.h"
+#include "tests/common/PreferencePairs.h"
 
 namespace {
-
-using Pairs = std::vector<std::pair<std::wstring, std::wstring>>;
-
-PreferenceSet SetOf(const Pairs& pairs) {
-    PreferenceSet set;
-    for (const auto& pair : pairs) set.Add(pair.first, pair.second);
-    return set;
-}
-
-Pairs PairsOf(const PreferenceSet& set) {
-    Pairs pairs;
-    for (int i = 0; i < set.Count(); ++i) pairs.emplace_back(set.KeyAt(i), set.ValueAt(i));
-    return pairs;
-}
 
 // Rows as "Tag|Name|Value" texts.
 std::vector<std::wstring> TextsOf(const std::vector<UserDataItem>& rows) {

@@ -181,6 +181,12 @@ void SheetDriver::ClickAt(HWND window, POINT client) {
              MouseInput(screen, MOUSEEVENTF_LEFTUP)});
 }
 
+void SheetDriver::PointAt(HWND window, POINT client) {
+    POINT screen = client;
+    ::ClientToScreen(window, &screen);
+    Deliver({MouseInput(screen, 0)});
+}
+
 void SheetDriver::PressKey(WORD virtualKey, bool shift) {
     std::vector<INPUT> inputs{KeyInput(virtualKey, 0, 0), KeyInput(virtualKey, 0, KEYEVENTF_KEYUP)};
     if (shift) {

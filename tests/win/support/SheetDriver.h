@@ -59,6 +59,7 @@ public:
     // window under the pointer or with the focus, through the sheet's
     // dialog manager, each call returning once the sheet has handled it.
     void ClickAt(HWND window, POINT client);  // a left click at a client point
+    void PointAt(HWND window, POINT client);  // the pointer moved there, no button
     void PressKey(WORD virtualKey, bool shift = false);
     void TypeText(const std::wstring& text);  // any characters, one UTF-16 unit each
 
