@@ -258,6 +258,21 @@ if __name__ == "__main__":
             lines.append("Windows Installer records left: %s" % json.dumps(own, indent=1))
         print("\n".join(lines) if lines else "restored")
         sys.exit(1 if lines else 0)
+    elif cmd == "same":
+        # same CAPTURE CAPTURE: two captures of the same registration agree,
+        # module by module, key by key, value by value, and in what removal
+        # deletes (roots) or leaves (kept).
+        a, b = load(sys.argv[2]), load(sys.argv[3])
+        lines = differences(a["diff"], b["diff"])
+        for field in ("prefix_arch", "modules"):
+            if a[field] != b[field]:
+                lines.append(f"{field}:\n   {a[field]}\n   {b[field]}")
+        for field in ("roots", "kept"):
+            x, y = {k.lower() for k in a[field]}, {k.lower() for k in b[field]}
+            if x != y:
+                lines.append(f"{field}: only in the first {sorted(x - y)}, only in the second {sorted(y - x)}")
+        print("\n".join(lines) if lines else "same: %d keys" % len(a["diff"]["added"]))
+        sys.exit(1 if lines else 0)
     elif cmd == "diff":
         dump(diff(load(sys.argv[2]), load(sys.argv[3])), sys.argv[4])
     else:
