@@ -103,8 +103,18 @@ def diff(before, after):
     """What changed from before to after: {"added": {key: values},
     "removed": {key: values}, "changed": {key: {name: [old, new]}}} where a
     changed entry's old or new is None for a value added or removed."""
-    added = {k: v for k, v in after.items() if k not in before}
-    removed = {k: v for k, v in before.items() if k not in after}
+    # Wine's files list a key that holds no value only while it has no
+    # subkeys: such a key missing from one reading but a parent of a key
+    # in it is still there.
+    def parents(keys):
+        out = set()
+        for k in keys:
+            parts = k.lower().split("\\")
+            out.update("\\".join(parts[:i]) for i in range(1, len(parts)))
+        return out
+    in_before, in_after = parents(before), parents(after)
+    added = {k: v for k, v in after.items() if k not in before and (v or k.lower() not in in_before)}
+    removed = {k: v for k, v in before.items() if k not in after and (v or k.lower() not in in_after)}
     changed = {}
     for k in before.keys() & after.keys():
         b, a = before[k], after[k]
