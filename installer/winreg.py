@@ -255,11 +255,16 @@ if __name__ == "__main__":
     elif cmd == "restored":
         # restored BEFORE AFTER CAPTURE: the registry is back to BEFORE, apart
         # from Wine's own changes, keys of Windows Installer's records left
-        # empty, and the empty keys that unregistration keeps too (the
-        # capture's "kept": parents marked as never removed).
+        # empty, the empty keys that unregistration keeps too (the
+        # capture's "kept": parents marked as never removed), and empty keys
+        # left without subkeys.
         d = without(diff(load(sys.argv[2]), load(sys.argv[3])), WINE_OWN)
         kept = {k.lower() for k in load(sys.argv[4])["kept"]}
         d["added"] = {k: v for k, v in d["added"].items() if v or k.lower() not in kept}
+        # Windows Installer deletes a key it removed the last subkey of when
+        # that leaves it empty: such a key (with no values, which a fresh
+        # 64-bit prefix has in its 32-bit view) is not missed.
+        d["removed"] = {k: v for k, v in d["removed"].items() if v}
         own = {p: {k: v for k, v in d[p].items() if any(k.lower().startswith(r.lower()) for r, _ in INSTALLER_OWN)}
                for p in d}
         rest = without(d, INSTALLER_OWN)

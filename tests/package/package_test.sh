@@ -313,9 +313,8 @@ x86_refused_on_win64() {
   return $rc
 }
 
-x86_loader=$VTL_WINE32
 cycle x64 win64 "$folder64|x64|$build/package/x86_64|$VTL_WINE64" \
-                "$folder32on64|x86|$build/package/i686|$x86_loader"
+                "$folder32on64|x86|$build/package/i686|$VTL_WINE32"
 check "x86 package in a fresh win64 prefix: refused, nothing installed, registry as before" x86_refused_on_win64
 
 # --- Where 32-bit Wine runs: the derivation against regsvr32 itself. -----------
