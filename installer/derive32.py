@@ -142,18 +142,23 @@ def derive(cap64, before, path_on64, path_on32):
 
     case = known_case(added, before)
 
-    def as32(key, view):
-        return cased(as_win32_typelib(view(key)), case)
+    def on_win64(key):  # where the 32-bit DLL's key lands beside the 64-bit one's
+        return cased(as_win32_typelib(to_view32(key, linked)), case)
+
+    def on_win32(key):  # where it lands on a 32-bit system
+        return cased(as_win32_typelib(key), case)
+
+    def distinct(keys):
+        return sorted({k.lower(): k for k in keys}.values(), key=str.lower)
 
     both = {k: dict(v) for k, v in added.items()}
     for key, values in added.items():
-        merge(both, as32(key, lambda k: to_view32(k, linked)), repath(values, path64, path_on64))
-    native = {as32(k, str): repath(v, path64, path_on32) for k, v in added.items() if not in_view32(k)}
+        merge(both, on_win64(key), repath(values, path64, path_on64))
+    native = {on_win32(k): repath(v, path64, path_on32) for k, v in added.items() if not in_view32(k)}
 
     kept64 = cap64["kept"]
-    kept_both = sorted({k.lower(): k for k in kept64 + [as32(k, lambda k: to_view32(k, linked)) for k in kept64]}.values(),
-                       key=str.lower)
-    kept32 = [as32(k, str) for k in kept64 if not in_view32(k)]
+    kept_both = distinct(kept64 + [on_win64(k) for k in kept64])
+    kept32 = distinct(on_win32(k) for k in kept64 if not in_view32(k))
     none = {"removed": {}, "changed": {}}
     win64 = {"prefix_arch": "win64",
              "modules": cap64["modules"] + [{"arch": "x86", "path": path_on64}],
@@ -161,7 +166,7 @@ def derive(cap64, before, path_on64, path_on32):
              "roots": winreg.new_roots(before, kept_both, {"added": both})}
     win32 = {"prefix_arch": "win32", "modules": [{"arch": "x86", "path": path_on32}],
              "diff": dict(none, added=native), "kept": kept32,
-             "roots": sorted({as32(k, str) for k in cap64["roots"] if not in_view32(k)}, key=str.lower)}
+             "roots": distinct(on_win32(k) for k in cap64["roots"] if not in_view32(k))}
     return win64, win32
 
 
