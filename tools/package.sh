@@ -118,6 +118,14 @@ sign_file() {
   mv "$f.signed" "$f"
 }
 
+# The date of the DLLs and packages: SOURCE_DATE_EPOCH, else the last
+# commit's. The linker stamps the DLLs with it (each is linked anew, so that
+# an older link's stamp does not stay); with the package code derived from
+# the contents, every run on every host gives the same bytes.
+epoch=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 946684800)}
+export SOURCE_DATE_EPOCH=$epoch
+stamp=$(TZ=UTC date -d "@$epoch" '+%Y-%m-%d %H:%M:%S')
+
 # --- The release DLLs. -----------------------------------------------------
 declare -A triplet=([x86]=i686 [x64]=x86_64)
 stage=$work/stage
@@ -131,6 +139,7 @@ for arch in x86 x64; do
   cmake -S "$root" -B "$tree" -DCMAKE_BUILD_TYPE=MinSizeRel -DVTL_MINGW_THREADS=win32 \
         -DVTL_VERSION="$version" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-${triplet[$arch]}.cmake" \
         >"$tree.configure.log" 2>&1 || { tail -20 "$tree.configure.log"; fail "configuring $arch failed"; }
+  rm -f "$tree/bin/BrackwynVTL.dll"
   cmake --build "$tree" -j "$jobs" --target BrackwynVTL >"$tree.build.log" 2>&1 ||
     { tail -30 "$tree.build.log"; fail "building the $arch DLL failed"; }
   bash "$root/tools/check-dll.sh" "$tree/bin/BrackwynVTL.dll" "${triplet[$arch]}" >/dev/null ||
@@ -173,10 +182,6 @@ else
   echo "No VTL_SIGN_CERT given: the DLLs and packages are not signed."
 fi
 
-# The packages' dates: SOURCE_DATE_EPOCH, else the last commit's; with the
-# package code derived from the contents, a second run gives the same bytes.
-epoch=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 946684800)}
-stamp=$(TZ=UTC date -d "@$epoch" '+%Y-%m-%d %H:%M:%S')
 touch -d "@$epoch" "$stage/x86/BrackwynVTL.dll" "$stage/x64/BrackwynVTL.dll"
 fixed_time() { TZ=UTC faketime -f "$stamp" "$@"; }
 
