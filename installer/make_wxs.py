@@ -1,6 +1,7 @@
 """Writes the wixl source (.wxs) of one Windows Installer package from the
-registration capture of the package command: what regsvr32 of the DLLs,
-at their installed paths, wrote into a scratch Wine prefix.
+registration capture of the package command: what regsvr32 of the 64-bit
+DLL, at its installed path, wrote into a scratch Wine prefix, and what the
+32-bit DLL writes, derived from that (derive32.py).
 
 Every registry entry of the package comes from that capture; the installed
 module's path becomes "[#file]" and its folder "[FOLDER]" (formatted text
@@ -9,11 +10,16 @@ the DLL itself at install time: no SelfReg, no custom action.
 
   make_wxs.py --arch x64|x86 --version 2.3.0 --capture capture.json
               --dll32 FILE [--dll64 FILE] --out Vantrel.wxs
+writes Vantrel.wxs and Vantrel.wxs.sql (queries for msibuild: what wixl
+cannot express, such as the x86 package's refusal of 64-bit Windows).
+  make_wxs.py --package-code Vantrel.wxs
 """
 import argparse
 import hashlib
 import json
+import os
 import re
+import subprocess
 import sys
 import uuid
 from xml.sax.saxutils import quoteattr
@@ -64,12 +70,41 @@ def formatted(text):
     return text
 
 
+def queries(arch, version):
+    """What wixl cannot express, as queries msibuild runs on its package."""
+    if arch != "x86":
+        return []
+    # On 64-bit Windows the x64 package installs both DLLs; two products
+    # owning the 32-bit one would break each other on removal.
+    message = (f"This package is for 32-bit Windows. On 64-bit Windows install "
+               f"VantrelOptions-{version}-x64.msi, which holds the 32-bit and the 64-bit {PRODUCT}.")
+    return ["INSERT INTO LaunchCondition (Condition, Description) "
+            f"VALUES ('NOT VersionNT64', '{message}')"]
+
+
+def package_code(wxs):
+    """The package code of the package built from a generated .wxs: from
+    all that goes into it (the source and its queries, each file it names,
+    the wixl that builds it), so that any change to the package changes the code, and
+    the same inputs give the same code (wixl would make a random one)."""
+    h = hashlib.sha256()
+    with open(wxs, "rb") as f:
+        source = f.read()
+    h.update(source)
+    with open(wxs + ".sql", "rb") as f:
+        h.update(f.read())
+    folder = os.path.dirname(os.path.abspath(wxs))
+    for name in re.findall(rb'Source="([^"]*)"', source):
+        with open(os.path.join(folder, name.decode()), "rb") as f:
+            h.update(hashlib.sha256(f.read()).digest())
+    wixl = subprocess.run(["wixl", "--version"], capture_output=True, text=True, check=True).stdout
+    h.update(wixl.strip().encode())
+    return guid("package", h.hexdigest())
+
+
 def main():
     if sys.argv[1:2] == ["--package-code"]:
-        # The package code written into a generated .wxs (wixl ignores it;
-        # the package command sets it with msibuild).
-        with open(sys.argv[2], encoding="utf-8") as f:
-            print(re.search(r'<Package Id="(\{[0-9A-F-]+\})"', f.read()).group(1))
+        print(package_code(sys.argv[2]))
         return
     ap = argparse.ArgumentParser()
     ap.add_argument("--arch", choices=["x64", "x86"], required=True)
@@ -94,12 +129,10 @@ def main():
         src = a.dll64 if bits == "64" else a.dll32
         if not src:
             raise SystemExit(f"no file given for the {m['arch']} DLL")
-        with open(src, "rb") as f:
-            digest = hashlib.sha256(f.read()).hexdigest()
         path = m["path"]
         comps[bits] = {
             "id": f"Vtl{bits}", "file": f"BrackwynVTL{bits}.dll", "dir": f"VTLFOLDER{bits}",
-            "path": path, "folder": path[:path.rfind("\\") + 1], "src": src, "digest": digest,
+            "path": path, "folder": path[:path.rfind("\\") + 1], "src": src,
             "guid": guid("component", a.arch, bits), "rows": []}
     if a.arch == "x86" and set(comps) != {"32"} or a.arch == "x64" and set(comps) != {"32", "64"}:
         raise SystemExit("the capture does not hold the DLLs this package needs")
@@ -152,11 +185,9 @@ def main():
             comps[bits]["rows"].append((root, name, "+", None))
 
     # The product code changes with the version (each version is a major
-    # upgrade of the one before); the package code with anything the
-    # package holds.
-    contents = repr([(bits, c["digest"], c["rows"]) for bits, c in sorted(comps.items())])
+    # upgrade of the one before); the package code is set by the package
+    # command from the finished source (package_code).
     product_code = guid("product", a.arch, a.version)
-    package_code = guid("package", a.arch, a.version, hashlib.sha256(contents.encode()).hexdigest())
 
     out = []
     w = out.append
@@ -165,7 +196,7 @@ def main():
     w('<Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">')
     w(f'  <Product Id="{product_code}" Name="{PRODUCT}" Language="1033" Version="{a.version}"')
     w(f'           Manufacturer="{MANUFACTURER}" UpgradeCode="{UPGRADE_CODE}">')
-    w(f'    <Package Id="{package_code}" Description="{PRODUCT} {a.version} ({a.arch})"')
+    w(f'    <Package Id="*" Description="{PRODUCT} {a.version} ({a.arch})"')
     w(f'             Manufacturer="{MANUFACTURER}" InstallerVersion="200" Compressed="yes"')
     w(f'             InstallScope="perMachine" Languages="1033"/>')
     w('    <MajorUpgrade DowngradeErrorMessage="A newer version of [ProductName] is already installed."/>')
@@ -204,6 +235,8 @@ def main():
     w('</Wix>')
     with open(a.out, "w", encoding="utf-8") as f:
         f.write("\n".join(out) + "\n")
+    with open(a.out + ".sql", "w", encoding="utf-8") as f:
+        f.write("".join(q + "\n" for q in queries(a.arch, a.version)))
 
 
 if __name__ == "__main__":

@@ -103,8 +103,18 @@ def diff(before, after):
     """What changed from before to after: {"added": {key: values},
     "removed": {key: values}, "changed": {key: {name: [old, new]}}} where a
     changed entry's old or new is None for a value added or removed."""
-    added = {k: v for k, v in after.items() if k not in before}
-    removed = {k: v for k, v in before.items() if k not in after}
+    # Wine's files list a key that holds no value only while it has no
+    # subkeys: such a key missing from one reading but a parent of a key
+    # in it is still there.
+    def parents(keys):
+        out = set()
+        for k in keys:
+            parts = k.lower().split("\\")
+            out.update("\\".join(parts[:i]) for i in range(1, len(parts)))
+        return out
+    in_before, in_after = parents(before), parents(after)
+    added = {k: v for k, v in after.items() if k not in before and (v or k.lower() not in in_before)}
+    removed = {k: v for k, v in before.items() if k not in after and (v or k.lower() not in in_after)}
     changed = {}
     for k in before.keys() & after.keys():
         b, a = before[k], after[k]
@@ -245,11 +255,16 @@ if __name__ == "__main__":
     elif cmd == "restored":
         # restored BEFORE AFTER CAPTURE: the registry is back to BEFORE, apart
         # from Wine's own changes, keys of Windows Installer's records left
-        # empty, and the empty keys that unregistration keeps too (the
-        # capture's "kept": parents marked as never removed).
+        # empty, the empty keys that unregistration keeps too (the
+        # capture's "kept": parents marked as never removed), and empty keys
+        # left without subkeys.
         d = without(diff(load(sys.argv[2]), load(sys.argv[3])), WINE_OWN)
         kept = {k.lower() for k in load(sys.argv[4])["kept"]}
         d["added"] = {k: v for k, v in d["added"].items() if v or k.lower() not in kept}
+        # Windows Installer deletes a key it removed the last subkey of when
+        # that leaves it empty: such a key (with no values, which a fresh
+        # 64-bit prefix has in its 32-bit view) is not missed.
+        d["removed"] = {k: v for k, v in d["removed"].items() if v}
         own = {p: {k: v for k, v in d[p].items() if any(k.lower().startswith(r.lower()) for r, _ in INSTALLER_OWN)}
                for p in d}
         rest = without(d, INSTALLER_OWN)
@@ -257,6 +272,21 @@ if __name__ == "__main__":
         if not empty_keys_only(own):
             lines.append("Windows Installer records left: %s" % json.dumps(own, indent=1))
         print("\n".join(lines) if lines else "restored")
+        sys.exit(1 if lines else 0)
+    elif cmd == "same":
+        # same CAPTURE CAPTURE: two captures of the same registration agree,
+        # module by module, key by key, value by value, and in what removal
+        # deletes (roots) or leaves (kept).
+        a, b = load(sys.argv[2]), load(sys.argv[3])
+        lines = differences(a["diff"], b["diff"])
+        for field in ("prefix_arch", "modules"):
+            if a[field] != b[field]:
+                lines.append(f"{field}:\n   {a[field]}\n   {b[field]}")
+        for field in ("roots", "kept"):
+            x, y = {k.lower() for k in a[field]}, {k.lower() for k in b[field]}
+            if x != y:
+                lines.append(f"{field}: only in the first {sorted(x - y)}, only in the second {sorted(y - x)}")
+        print("\n".join(lines) if lines else "same: %d keys" % len(a["diff"]["added"]))
         sys.exit(1 if lines else 0)
     elif cmd == "diff":
         dump(diff(load(sys.argv[2]), load(sys.argv[3])), sys.argv[4])

@@ -11,8 +11,8 @@
 #
 #   tools/soak.sh [RUNS]
 #
-# Runs in WINEPREFIX when that is set (the test command's fresh prefix),
-# otherwise in a fresh prefix of its own. Builds the Windows tree first.
+# Runs in a fresh prefix of its own (a WINEPREFIX of the caller's is not
+# used: tools/wine-env.sh clears it). Builds the Windows tree first.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VTL_BUILD_DIR:-$root/build}
@@ -37,10 +37,8 @@ cleanup() {
   [ -n "$work" ] && rm -rf "$work"
 }
 trap cleanup EXIT
-if [ -z "${WINEPREFIX:-}" ]; then
-  own_prefix=$(mktemp -d /tmp/vtl-wine.XXXXXX)
-  vtl_new_prefix "$own_prefix"
-fi
+own_prefix=$(mktemp -d /tmp/vtl-wine.XXXXXX)
+vtl_new_prefix "$own_prefix"
 # Without a window manager Wine waits two seconds for every hidden managed
 # window to be withdrawn; unmanaged windows close at once.
 "$VTL_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1

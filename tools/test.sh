@@ -74,7 +74,7 @@ fi
 
 wintree=$build/win32
 if [ "$VTL_WIN_ARCH" = x86_64 ]; then
-  step "This host cannot run 32-bit code: the Windows tests run on the same sources built for x86_64"
+  step "This host cannot run 32-bit Wine: the Windows tests run on the same sources built for x86_64"
   wintree=$build/win64
   build_tree "$wintree" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" ||
     { echo "!! x86_64 build failed: $wintree.build.log"; tail -30 "$wintree.build.log"; failed=$((failed + 1)); }
@@ -108,5 +108,6 @@ fi
 
 echo
 echo "Logs: $logs"
+[ -n "$VTL_WINE32" ] || echo "Not run: $VTL_NO_WINE32_NOTE."
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -1,16 +1,29 @@
-# Sourced by the test and run commands: picks the Windows architecture that
-# this host can execute under Wine and the matching build folder.
-# The component ships as 32-bit code; where the kernel refuses 32-bit
-# executables (Wine's 32-bit loader then fails with "Exec format error")
-# the same sources are built for 64-bit Windows and tested that way.
+# Sourced by every command that runs Wine (test, run, package, soak, bench
+# and the package tests): the one place that decides which Wine is used.
+# Picks the Windows architecture that this host can execute under Wine and
+# the matching build folder.
+# The component ships as 32-bit code; where 32-bit Wine is not installed or
+# the kernel refuses 32-bit executables (Wine's 32-bit loader then fails
+# with "Exec format error") the same sources are built for 64-bit Windows
+# and tested that way.
+VTL_WINE64=/usr/lib/wine/wine64
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then
   VTL_WIN_ARCH=i686
-  VTL_WINE=/usr/lib/wine/wine
+  VTL_WINE32=/usr/lib/wine/wine
+  VTL_WINE=$VTL_WINE32
 else
   VTL_WIN_ARCH=x86_64
-  VTL_WINE=/usr/lib/wine/wine64
+  VTL_WINE32=
+  VTL_WINE=$VTL_WINE64
 fi
-export WINEDEBUG=${WINEDEBUG:--all}
+# What a host without 32-bit Wine does not run, for the commands' summaries.
+VTL_NO_WINE32_NOTE="32-bit Wine is not available: the i686 DLL was built and checked (exports, imports, PE headers) but not run; the Windows tests ran on the x86_64 build, and the x86 package was checked in a 64-bit prefix only"
+
+# The caller's Wine settings are not inherited: a WINEARCH=win32 or a
+# WINEPREFIX of the user's own would change what every command here does.
+# Each command names its prefix (and, where it matters, its WINEARCH).
+unset WINEARCH WINEPREFIX WINELOADER WINESERVER WINEDLLPATH
+export WINEDEBUG=-all
 # No Mono or Gecko installers: they would stop a prefix's start with a dialog.
 export WINEDLLOVERRIDES="mscoree=;mshtml="
 

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # The package tests, run by the test command after the other tests: the
-# package command (an older version, the current one, the current one
-# again), the packages' tables, and under Wine, in fresh prefixes, install,
-# the registry against regsvr32's, the browser opening the sheet from the
-# installed DLL, upgrade from the older version, removal; then signing with
-# a throwaway certificate and the package command's refusals of bad
-# signing input. Prints one line per check and ends with
+# generator's derivation and package code (no Wine), the package command
+# (an older version with a caller's Wine settings exported, the current one,
+# the current one again), its output folder's safety, the packages' tables,
+# and under Wine, in fresh prefixes, install, the registry against the
+# package's registration, other products' keys kept, the browser opening
+# the sheet from the installed DLL, upgrade from the older version, removal,
+# the x86 package's refusal of 64-bit Windows; then signing with a
+# throwaway certificate and the package command's refusals of bad signing
+# input. Where 32-bit Wine runs, also: the derived 32-bit registration
+# against regsvr32's, the x86 package in a win32 prefix and the 32-bit
+# browser. Prints one line per check and ends with
 # "package: N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -15,14 +20,7 @@ source "$root/tools/wine-env.sh"
 
 passed=0
 failed=0
-if [ "$VTL_WIN_ARCH" != i686 ]; then
-  # The packages' registry entries come from regsvr32 of both DLLs; the
-  # 32-bit one cannot run here, so no faithful package can be built.
-  echo "!! skipped: this host cannot run 32-bit code, so the package command cannot capture the 32-bit DLL's registration"
-  echo "package: 0 passed, 0 failed"
-  exit 0
-fi
-tmp=$(mktemp -d /tmp/vtl-pkgtest.XXXXXX)
+tmp=$(mktemp -d "${TMPDIR:-/tmp}/vtl-pkgtest.XXXXXX")
 prefixes=()
 cleanup() {
   local p
@@ -51,8 +49,17 @@ if [ "$patch" -gt 0 ]; then old=$major.$minor.$((patch - 1))
 elif [ "$minor" -gt 0 ]; then old=$major.$((minor - 1)).$patch
 else old=$((major - 1)).$minor.$patch; fi
 
+# --- The generator, without Wine. ----------------------------------------------
+check "32-bit registration derived from the 64-bit capture; package code from the whole source" \
+  python3 "$root/tests/package/derive32_test.py"
+
 # --- The package command. ---------------------------------------------------
-check "package command, older version $old" env VTL_VERSION="$old" VTL_DIST_DIR="$tmp/old" bash "$root/tools/package.sh"
+# A caller's Wine settings (a 32-bit prefix's, as users of 32-bit Wine
+# export) must not reach the registration capture: the older version's run
+# always captures anew (the capture is kept for the last DLL only).
+check "package command, older version $old, with WINEARCH=win32 and other Wine settings exported" \
+  env WINEARCH=win32 WINEPREFIX="$tmp/not-a-prefix" WINELOADER=/bin/false WINEDEBUG=+all \
+  VTL_VERSION="$old" VTL_DIST_DIR="$tmp/old" bash "$root/tools/package.sh"
 check "package command, version $version" bash "$root/tools/package.sh"
 same_again() {
   VTL_DIST_DIR="$tmp/again" bash "$root/tools/package.sh" || return 1
@@ -91,6 +98,27 @@ sys.exit(rc)
 PY
 }
 check "each DLL's About page shows the version it was built as" about_versions
+
+# The output folder: a folder holding what the command did not write is
+# refused untouched; a failed run leaves the last good output as it was.
+foreign_folder() {
+  mkdir -p "$tmp/home/Documents"; echo precious >"$tmp/home/notes.txt"; echo kept >"$tmp/home/Documents/a"
+  if VTL_DIST_DIR=$tmp/home bash "$root/tools/package.sh" >"$tmp/out" 2>&1; then echo "it succeeded"; return 1; fi
+  grep -F "holds files this command did not write" "$tmp/out" || { cat "$tmp/out"; return 1; }
+  [ "$(cat "$tmp/home/notes.txt" "$tmp/home/Documents/a")" = "precious
+kept" ] && [ "$(find "$tmp/home" | wc -l)" -eq 4 ] || { find "$tmp/home"; return 1; }
+  # Nothing beside it either.
+  [ -z "$(find "$tmp" -maxdepth 1 -name '.home.*')" ] || { ls -a "$tmp"; return 1; }
+}
+check "an output folder holding other files is refused and left as it was (VTL_DIST_DIR=~)" foreign_folder
+kept_on_failure() {
+  rm -rf "$tmp/last"; cp -a "$dist" "$tmp/last"
+  if VTL_DIST_DIR=$tmp/last VTL_SIGN_CERT=$tmp/missing.pem bash "$root/tools/package.sh" >"$tmp/out" 2>&1; then
+    echo "it succeeded"; return 1
+  fi
+  diff -r "$dist" "$tmp/last" && [ -z "$(find "$tmp" -maxdepth 1 -name '.last.*')" ]
+}
+check "a failed run leaves the last good output as it was" kept_on_failure
 check "without a certificate nothing is signed" bash -c "! osslsigncode verify -in '$dist/x64/BrackwynVTL.dll' >/dev/null 2>&1"
 
 tables() { # MSI: the tables expected, with rows; no self-registration, no custom action
@@ -109,19 +137,39 @@ tables() { # MSI: the tables expected, with rows; no self-registration, no custo
 for arch in x86 x64; do
   check "$arch package: the expected tables, no SelfReg, no custom action" tables "$dist/VantrelOptions-$version-$arch.msi"
 done
+refuses_64bit_windows() {
+  msiinfo export "$dist/VantrelOptions-$version-x86.msi" LaunchCondition |
+    grep -F "NOT VersionNT64" | grep -F "VantrelOptions-$version-x64.msi" &&
+  ! msiinfo export "$dist/VantrelOptions-$version-x64.msi" LaunchCondition | grep -F VersionNT64
+}
+check "x86 package: a launch condition refuses 64-bit Windows, naming the x64 package" refuses_64bit_windows
+
+# A failed capture removes its scratch prefix (in a subshell: capture's
+# failure must not end this script).
+failed_capture() {
+  echo "not a DLL" >"$tmp/bogus.dll"
+  (
+    if capture "$tmp/bogus.json" win64 "x64|C:\\bogus\\BrackwynVTL.dll|$tmp/bogus.dll"; then
+      echo "the capture of a file that is no DLL succeeded"; exit 1
+    fi
+    [ ! -e "${prefixes[-1]}" ] || { echo "left behind: ${prefixes[-1]}"; exit 1; }
+  )
+}
+check "a failed registration capture removes its scratch Wine prefix" failed_capture
 
 # --- Install, upgrade and removal under Wine. ---------------------------------
+browser_trees=("$build/package/x86_64")
+[ -z "$VTL_WINE32" ] || browser_trees+=("$build/package/i686")
 check "stand-in browser and checker build (release trees)" bash -c "
-  cmake --build '$build/package/i686' -j '$(nproc)' --target vtlhost vtlinstalled &&
-  cmake --build '$build/package/x86_64' -j '$(nproc)' --target vtlhost vtlinstalled"
+  for t in ${browser_trees[*]}; do cmake --build \$t -j '$(nproc)' --target vtlhost vtlinstalled || exit 1; done"
 
 folder64='C:\Program Files\Brackwyn Software\Vantrel'
 folder32on64='C:\Program Files (x86)\Brackwyn Software\Vantrel'
 folder32='C:\Program Files\Brackwyn Software\Vantrel'
 
 new_prefix() { # WINEARCH -> sets prefix and loader (64-bit msiexec on win64)
-  prefix=$(mktemp -d /tmp/vtl-pkgwine.XXXXXX); prefixes+=("$prefix")
-  loader=/usr/lib/wine/wine; [ "$1" = win64 ] && loader=/usr/lib/wine/wine64
+  prefix=$(mktemp -d "${TMPDIR:-/tmp}/vtl-pkgwine.XXXXXX"); prefixes+=("$prefix")
+  loader=$VTL_WINE32; [ "$1" = win64 ] && loader=$VTL_WINE64
   rm -rf "$prefix"
   WINEARCH=$1 WINEPREFIX=$prefix "$loader" wineboot -i >/dev/null 2>&1
   WINEPREFIX=$prefix wineserver -w
@@ -173,50 +221,78 @@ sys.exit(0 if new in keys and old not in keys else 1)
 EOF
 }
 
+# Another product's class and browser extension, in each view of the
+# prefix: "add" puts them there, "present" finds them in a snapshot.
+others() { # add|present WINEARCH [snapshot]
+  local views=("") key
+  [ "$2" = win64 ] && views+=(/reg:32)
+  local keys=('HKLM\Software\Classes\CLSID\{0C0FFEE0-0000-4000-8000-00000000C1A5}\InprocServer32'
+              'HKLM\Software\Microsoft\Internet Explorer\Extensions\{0C0FFEE0-0000-4000-8000-0000000E1E55}')
+  if [ "$1" = add ]; then
+    local view
+    for key in "${keys[@]}"; do for view in "${views[@]}"; do
+      in_prefix "$loader" reg add "$key" /v Other /d "another product" /f $view >/dev/null || return 1
+    done; done
+    return 0
+  fi
+  python3 - "$3" "$2" "${keys[@]}" <<'PY'
+import json, sys
+keys = {k.lower(): v for k, v in json.load(open(sys.argv[1])).items()}
+rc = 0
+for key in sys.argv[3:]:
+    views = [key]
+    if sys.argv[2] == "win64":
+        views.append(key.replace("\\Classes\\", "\\Classes\\Wow6432Node\\") if "\\Classes\\" in key
+                     else key.replace("HKLM\\Software\\", "HKLM\\Software\\Wow6432Node\\"))
+    for k in views:
+        ok = keys.get(k.lower(), {}).get("Other") == ["sz", "another product"]
+        print(("kept: " if ok else "GONE: ") + k)
+        rc |= not ok
+sys.exit(rc)
+PY
+}
+
 # cycle ARCH WINEARCH SPECS...: one package through install, browser,
-# removal, upgrade and removal again in one prefix; its reference is
-# regsvr32 of the installed DLLs in a second fresh prefix. SPECS are
+# removal, upgrade and removal again in one prefix, against the
+# registration the package was made from (which the comparisons with
+# regsvr32 below hold to the real thing where 32-bit Wine runs). SPECS are
 # "Windows folder|dist subfolder|release tree|loader", the first the
-# package's native DLL.
+# package's native DLL; an empty loader: that DLL cannot run here.
 cycle() {
   local arch=$1 winearch=$2; shift 2
   local msi=$dist/VantrelOptions-$version-$arch.msi oldmsi=$tmp/old/VantrelOptions-$old-$arch.msi
-  local entry folders=() files=() refentries=() regarch
+  local entry folders=() files=()
   for entry in "$@"; do
     IFS='|' read -r f sub tree ld <<<"$entry"
     folders+=("$f"); files+=("$f|$sub")
   done
+  cp "$build/package/registration-$arch.json" "$tmp/reference.json"
   new_prefix "$winearch"
+  check "$arch: another product's class and browser extension in a fresh $winearch prefix" others add "$winearch"
   snapshot s0
-  check "$arch package installs (msiexec /i /qn, fresh $winearch prefix)" msiexec /i "$msi"
+  check "$arch package installs (msiexec /i /qn)" msiexec /i "$msi"
   snapshot after
   check "$arch package: its files, and only those, under Program Files" same_files "$dist" "${files[@]}"
-
-  # The reference: regsvr32 of the installed DLLs, same paths, fresh prefix.
-  for entry in "$@"; do
-    IFS='|' read -r f sub tree ld <<<"$entry"
-    regarch=x86; [ "$sub" = x64 ] && regarch=x64
-    refentries+=("$regarch|$f\\BrackwynVTL.dll|$(winpath_in "$prefix" "$f")/BrackwynVTL.dll")
-  done
-  cp "$tmp/s0.json" "$tmp/s0.keep"
-  check "$arch: regsvr32 of the installed DLLs in a second fresh prefix" capture "$tmp/reference.json" "$winearch" "${refentries[@]}"
-  check "$arch package: registry equals regsvr32's, key by key, value by value" reg compare "$tmp/s0.json" "$tmp/after.json" "$tmp/reference.json"
+  check "$arch package: registry equals the package's registration, key by key, value by value" \
+    reg compare "$tmp/s0.json" "$tmp/after.json" "$tmp/reference.json"
 
   for entry in "$@"; do
     IFS='|' read -r f sub tree ld <<<"$entry"
+    [ -n "$ld" ] || continue
     check "$arch package: the $sub browser opens the sheet from the installed DLL, OK writes both files" \
       browser "$ld" "$tree" "$f\\BrackwynVTL.dll"
   done
   check "$arch package removes (msiexec /x /qn)" msiexec /x "$msi"
   snapshot after
   check "$arch package removed: registry as before, no file left, preferences kept" removed "${folders[@]}"
+  check "$arch package removed: the other product's class and extension are still there" others present "$winearch" "$tmp/after.json"
 
   check "$arch package $old installs" msiexec /i "$oldmsi"
   check "$arch package $old: its files" same_files "$tmp/old" "${files[@]}"
   check "$arch package $version over $old installs" msiexec /i "$msi"
   snapshot after
   check "$arch upgrade: the newer files only" same_files "$dist" "${files[@]}"
-  check "$arch upgrade: one registration, as regsvr32's" reg compare "$tmp/s0.json" "$tmp/after.json" "$tmp/reference.json"
+  check "$arch upgrade: one registration, the package's" reg compare "$tmp/s0.json" "$tmp/after.json" "$tmp/reference.json"
   check "$arch upgrade: the older product is gone" one_product "$msi" "$oldmsi"
   check "$arch upgrade removes" msiexec /x "$msi"
   snapshot after
@@ -224,9 +300,42 @@ cycle() {
   WINEPREFIX=$prefix wineserver -k 2>/dev/null
 }
 
-cycle x64 win64 "$folder64|x64|$build/package/x86_64|/usr/lib/wine/wine64" \
-                "$folder32on64|x86|$build/package/i686|/usr/lib/wine/wine"
-cycle x86 win32 "$folder32|x86|$build/package/i686|/usr/lib/wine/wine"
+# On 64-bit Windows only the x64 package installs (it holds both DLLs).
+x86_refused_on_win64() {
+  new_prefix win64
+  snapshot s0
+  if msiexec /i "$dist/VantrelOptions-$version-x86.msi"; then echo "the x86 package installed"; return 1; fi
+  snapshot after
+  cp "$build/package/registration-x86.json" "$tmp/reference.json"
+  [ -z "$(installed_files "$folder64" "$folder32on64")" ] || fail "files: $(installed_files "$folder64" "$folder32on64")"
+  reg restored "$tmp/s0.json" "$tmp/after.json" "$tmp/reference.json"
+  local rc=$?
+  WINEPREFIX=$prefix wineserver -k 2>/dev/null
+  return $rc
+}
+
+cycle x64 win64 "$folder64|x64|$build/package/x86_64|$VTL_WINE64" \
+                "$folder32on64|x86|$build/package/i686|$VTL_WINE32"
+check "x86 package in a fresh win64 prefix: refused, nothing installed, registry as before" x86_refused_on_win64
+
+# --- Where 32-bit Wine runs: the derivation against regsvr32 itself. -----------
+# derived REGISTRATION WINEARCH ENTRIES...: regsvr32 of the DLLs in a
+# fresh prefix writes what the package command derived.
+derived_as_captured() {
+  local derived=$1 winearch=$2; shift 2
+  capture "$tmp/real.json" "$winearch" "$@" && reg same "$derived" "$tmp/real.json"
+}
+if [ -n "$VTL_WINE32" ]; then
+  pf64="$folder64\\BrackwynVTL.dll" pf32on64="$folder32on64\\BrackwynVTL.dll" pf32="$folder32\\BrackwynVTL.dll"
+  check "derived x86 registration equals regsvr32's in a win32 prefix, key by key, value by value" \
+    derived_as_captured "$build/package/registration-x86.json" win32 "x86|$pf32|$dist/x86/BrackwynVTL.dll"
+  check "derived registration of both DLLs equals regsvr32's in a win64 prefix (the x86 one through syswow64)" \
+    derived_as_captured "$build/package/registration-x64.json" win64 \
+      "x64|$pf64|$dist/x64/BrackwynVTL.dll" "x86|$pf32on64|$dist/x86/BrackwynVTL.dll"
+  cycle x86 win32 "$folder32|x86|$build/package/i686|$VTL_WINE32"
+else
+  echo "!! not run without 32-bit Wine: the derived x86 registration against regsvr32's, the x86 package in a win32 prefix, the x86 browser"
+fi
 
 # --- Signing. -----------------------------------------------------------------
 certs=$tmp/certs
@@ -256,16 +365,16 @@ signed_run() {
 }
 check "signed with a throwaway certificate: each file verifies, a changed byte does not" signed_run
 
-refused() { # expected message part, environment...: non-zero exit, message, empty dist
+refused() { # expected message part, environment...: non-zero exit, message, no dist made
   local want=$1; shift
-  mkdir -p "$tmp/refused"; touch "$tmp/refused/stale"
+  rm -rf "$tmp/refused"
   if env "$@" VTL_DIST_DIR="$tmp/refused" bash "$root/tools/package.sh" >"$tmp/out" 2>&1; then
     echo "the package command succeeded"; return 1
   fi
   grep -F -- "$want" "$tmp/out" || { cat "$tmp/out"; return 1; }
-  [ -z "$(ls -A "$tmp/refused" 2>/dev/null)" ] || { echo "left in dist: $(ls -A "$tmp/refused")"; return 1; }
+  [ ! -e "$tmp/refused" ] || { echo "made: $(ls -A "$tmp/refused")"; return 1; }
 }
-check "bad signing input is refused with a message and an empty dist folder" bash -c '
+check "bad signing input is refused with a message and no output folder" bash -c '
   set -e; '"$(declare -f refused)"'; tmp='"$tmp"' root='"$root"' certs='"$certs"'
   refused "no such file" VTL_SIGN_CERT=$certs/missing.pem VTL_SIGN_KEY=$certs/key.pem VTL_SIGN_PASS=secret
   refused "VTL_SIGN_PASS is missing or wrong" VTL_SIGN_CERT=$certs/cert.pem VTL_SIGN_KEY=$certs/key.pem VTL_SIGN_PASS=wrong
