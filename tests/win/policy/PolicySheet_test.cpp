@@ -37,6 +37,24 @@ struct TooltipSearch {
     std::wstring text;
 };
 
+// Asks each tooltip of the thread which tool lies under the search point.
+BOOL CALLBACK FindTooltipAt(HWND hWnd, LPARAM lParam) {
+    auto& s = *reinterpret_cast<TooltipSearch*>(lParam);
+    wchar_t name[32]{};
+    ::GetClassNameW(hWnd, name, 32);
+    if (::lstrcmpiW(name, TOOLTIPS_CLASSW) != 0) return TRUE;
+    TTHITTESTINFOW hit{};
+    hit.hwnd = s.hPage;
+    hit.pt = s.point;
+    hit.ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    if (!::SendMessageW(hWnd, TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit))) return TRUE;
+    wchar_t text[80]{};
+    hit.ti.lpszText = text;
+    ::SendMessageW(hWnd, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&hit.ti));
+    s.text = text;
+    return FALSE;
+}
+
 // The text of the tooltip shown when the pointer rests on the middle of a
 // control of the page; empty when none would show.
 std::wstring TooltipAt(HWND hPage, HWND hControl) {
@@ -44,22 +62,7 @@ std::wstring TooltipAt(HWND hPage, HWND hControl) {
     ::GetWindowRect(hControl, &rect);
     TooltipSearch search{hPage, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, L""};
     ::ScreenToClient(hPage, &search.point);
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hWnd, LPARAM lParam) -> BOOL {
-        auto& s = *reinterpret_cast<TooltipSearch*>(lParam);
-        wchar_t name[32]{};
-        ::GetClassNameW(hWnd, name, 32);
-        if (::lstrcmpiW(name, TOOLTIPS_CLASSW) != 0) return TRUE;
-        TTHITTESTINFOW hit{};
-        hit.hwnd = s.hPage;
-        hit.pt = s.point;
-        hit.ti.cbSize = TTTOOLINFOW_V2_SIZE;
-        if (!::SendMessageW(hWnd, TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit))) return TRUE;
-        wchar_t text[80]{};
-        hit.ti.lpszText = text;
-        ::SendMessageW(hWnd, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&hit.ti));
-        s.text = text;
-        return FALSE;
-    }, reinterpret_cast<LPARAM>(&search));
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindTooltipAt, reinterpret_cast<LPARAM>(&search));
     return search.text;
 }
 
@@ -79,28 +82,29 @@ std::wstring DescriptionOf(HWND hControl) {
     return heard;
 }
 
+// Takes the text of the thread's visible tooltip, if one shows.
+BOOL CALLBACK FindVisibleTooltip(HWND hWnd, LPARAM lParam) {
+    wchar_t name[32]{};
+    ::GetClassNameW(hWnd, name, 32);
+    if (::lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 || !::IsWindowVisible(hWnd)) return TRUE;
+    wchar_t text[80]{};
+    ::GetWindowTextW(hWnd, text, 80);
+    *reinterpret_cast<std::wstring*>(lParam) = text;
+    return FALSE;
+}
+
 // The text of the tooltip that shows once the pointer rests on the middle
 // of the control; empty when none shows within three seconds.
 std::wstring TooltipShownOver(SheetDriver& sheet, HWND hControl) {
     RECT rect{};
     ::GetClientRect(hControl, &rect);
     sheet.PointAt(hControl, POINT{rect.right / 2, rect.bottom / 2});
-    struct Shown {
-        std::wstring text;
-    } shown;
-    for (int i = 0; i < 60 && shown.text.empty(); ++i) {
+    std::wstring shown;
+    for (int i = 0; i < 60 && shown.empty(); ++i) {
         gridtest::Pump(50);
-        ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND hWnd, LPARAM lParam) -> BOOL {
-            wchar_t name[32]{};
-            ::GetClassNameW(hWnd, name, 32);
-            if (::lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 || !::IsWindowVisible(hWnd)) return TRUE;
-            wchar_t text[80]{};
-            ::GetWindowTextW(hWnd, text, 80);
-            reinterpret_cast<Shown*>(lParam)->text = text;
-            return FALSE;
-        }, reinterpret_cast<LPARAM>(&shown));
+        ::EnumThreadWindows(::GetCurrentThreadId(), FindVisibleTooltip, reinterpret_cast<LPARAM>(&shown));
     }
-    return shown.text;
+    return shown;
 }
 
 // A control locked by a policy: disabled, with the tooltip and description.
