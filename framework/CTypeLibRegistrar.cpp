@@ -12,7 +12,7 @@ HRESULT CTypeLibRegistrar::Register(LPCWSTR modulePath) {
     // named explicitly: without it the system writes the folder without the
     // backslash, and only when it creates the HELPDIR key, so that the value
     // would depend on what was registered before. A Windows Installer
-    // package writes the same value as "[FOLDER]" (issue 17).
+    // package writes the same value as "[FOLDER]".
     std::wstring helpFolder(modulePath);
     helpFolder.erase(helpFolder.find_last_of(L"\\/") + 1);
     // The paths are only read; the declaration predates const.
